@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Application.h"
+
+namespace vorelt {
+
+class CalendarPopoverViewController;
+class DateFormatter;
+class EventMonitor;
+class Popover;
+class StatusItem;
+class Timer;
+class UserDefaults;
+
+// Whether the last flashing tick blanked the title's colons. Flipped on every tick on which
+// flashing is on; never stored and never reset.
+extern bool separatorHidden;
+
+// Owner of everything the clock in the status bar consists of, for the life of the process.
+class AppDelegate : public ApplicationDelegate {
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    const std::shared_ptr<StatusItem> statusItem;
+    const std::shared_ptr<Popover> popover;
+    std::shared_ptr<CalendarPopoverViewController> calendarPopoverViewController;
+    std::shared_ptr<EventMonitor> eventMonitor;
+    std::shared_ptr<Timer> timer;
+    std::shared_ptr<DateFormatter> dateFormatter;
+    const std::shared_ptr<UserDefaults> userDefaults;
+
+    void applicationDidFinishLaunching(Object* notification) override;
+    void applicationWillTerminate(Object* notification) override;
+    // One tick: the current moment in the stored pattern becomes the status item's title.
+    void updateMenuTime();
+    void terminate();
+
+    // Creates the title's formatter and the one-second timer.
+    void setupMenuTime();
+
+    Action actionForSelector(const Selector& selector) override;
+};
+
+}  // namespace vorelt

@@ -1,0 +1,139 @@
+#include "platform/Application.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdlib>
+
+#include "platform/StatusBar.h"
+
+namespace vorelt {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only a wake-up here: the event loop does the rest.
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void chooseWindowingSystem() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        return;
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // Without a display, or when it cannot be reached, the clock still runs on standard output.
+    const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;xcb;offscreen" : "offscreen";
+    qputenv("QT_QPA_PLATFORM", platforms);
+}
+
+}  // namespace
+
+void ApplicationDelegate::applicationDidFinishLaunching(Object*) {}
+
+void ApplicationDelegate::applicationWillTerminate(Object*) {}
+
+std::shared_ptr<Application> Application::sharedApplication() {
+    static const auto application = std::make_shared<Application>();
+    return application;
+}
+
+void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
+    delegate_ = std::move(delegate);
+}
+
+bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
+    if (target != nullptr) {
+        return target->performSelector(action, sender);
+    }
+    if (delegate_ && delegate_->performSelector(action, sender)) {
+        return true;
+    }
+    return performSelector(action, sender);
+}
+
+void Application::terminate(Object*) {
+    if (terminating_) {
+        return;
+    }
+    terminating_ = true;
+    if (const auto delegate = delegate_) {
+        delegate->applicationWillTerminate(nullptr);
+    }
+    if (terminationHandler_) {
+        terminationHandler_();
+        terminating_ = false;
+        return;
+    }
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::exit(0);
+    } else {
+        std::exit(0);
+    }
+}
+
+void Application::setTerminationHandler(std::function<void()> handler) {
+    terminationHandler_ = std::move(handler);
+}
+
+bool Application::hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
+}
+
+Action Application::actionForSelector(const Selector& selector) {
+    if (selector == "terminate:") {
+        return [this](Object* sender) { terminate(sender); };
+    }
+    return {};
+}
+
+int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+    std::signal(SIGPIPE, SIG_IGN);
+    chooseWindowingSystem();
+    QApplication qtApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName("vorelt");
+    QApplication::setDesktopFileName("io.github.vorelt.Vorelt");
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) == 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [] {
+            char byte = 0;
+            while (::read(signalPipe[0], &byte, 1) > 0) {
+            }
+            Application::sharedApplication()->terminate(nullptr);
+        });
+        struct sigaction action = {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            sigaction(sig, &action, nullptr);
+        }
+    }
+
+    const auto application = Application::sharedApplication();
+    application->setDelegate(mainInterface());
+    QTimer::singleShot(0, [application] {
+        if (const auto delegate = application->delegate()) {
+            delegate->applicationDidFinishLaunching(nullptr);
+        }
+    });
+    const int status = QApplication::exec();
+
+    // Windows must go before the windowing system does.
+    application->setDelegate(nullptr);
+    StatusBar::systemStatusBar()->detachHost();
+    return status;
+}
+
+}  // namespace vorelt

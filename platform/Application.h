@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/Object.h"
+
+namespace vorelt {
+
+// What the application tells its delegate about its life.
+class ApplicationDelegate : public Object {
+public:
+    virtual void applicationDidFinishLaunching(Object* notification);
+    virtual void applicationWillTerminate(Object* notification);
+};
+
+// The running application: its event loop, its delegate and the dispatch of actions.
+class Application : public Object {
+public:
+    static std::shared_ptr<Application> sharedApplication();
+
+    std::shared_ptr<ApplicationDelegate> delegate() const { return delegate_; }
+    void setDelegate(std::shared_ptr<ApplicationDelegate> delegate);
+
+    // Sends an action to `target`, or with none to the first responder that answers it, ending at
+    // the application's delegate. False when nobody answered.
+    bool sendAction(const Selector& action, Object* target, Object* sender);
+
+    // Tells the delegate, then ends the event loop and the process with status 0.
+    void terminate(Object* sender);
+    // Replaces what ends the process after the delegate was told (tests keep their process).
+    void setTerminationHandler(std::function<void()> handler);
+
+    // True when the application has a display to show windows on.
+    static bool hasDisplay();
+
+    Action actionForSelector(const Selector& selector) override;
+
+private:
+    std::shared_ptr<ApplicationDelegate> delegate_;
+    std::function<void()> terminationHandler_;
+    bool terminating_ = false;
+};
+
+// Makes the application's delegate: the part the main interface resource plays on the platform
+// the clock was designed for.
+using MainInterface = std::function<std::shared_ptr<ApplicationDelegate>()>;
+
+// Runs the application: sets up the windowing system (standard output stands in for the status
+// bar without a display), creates the delegate, tells it that launching finished and runs the
+// event loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too.
+int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
+
+}  // namespace vorelt

@@ -1,0 +1,135 @@
+#include "platform/DateFormatter.h"
+
+#include <unicode/datefmt.h>
+#include <unicode/dtfmtsym.h>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vorelt {
+
+namespace {
+
+// The user's locale for dates, as the C library would choose it for LC_TIME.
+icu::Locale userLocale() {
+    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        std::string id(value);
+        id = id.substr(0, id.find_first_of(".@"));
+        if (id == "C" || id == "POSIX") {
+            return icu::Locale("en_US_POSIX");
+        }
+        return icu::Locale(id.c_str());
+    }
+    return icu::Locale("en_US_POSIX");
+}
+
+icu::DateFormat::EStyle icuStyle(int style) {
+    switch (style) {
+        case DateFormatter::ShortStyle:
+            return icu::DateFormat::kShort;
+        case DateFormatter::MediumStyle:
+            return icu::DateFormat::kMedium;
+        case DateFormatter::LongStyle:
+            return icu::DateFormat::kLong;
+        case DateFormatter::FullStyle:
+            return icu::DateFormat::kFull;
+        default:
+            return icu::DateFormat::kNone;
+    }
+}
+
+}  // namespace
+
+struct DateFormatter::Impl {
+    icu::Locale locale = userLocale();
+    std::unique_ptr<icu::SimpleDateFormat> format;
+    icu::UnicodeString patternLetters;
+    std::string pattern;
+    int dateStyle = NoStyle;
+    int timeStyle = NoStyle;
+
+    Impl() {
+        UErrorCode status = U_ZERO_ERROR;
+        format = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(), locale, status);
+        if (U_FAILURE(status)) {
+            status = U_ZERO_ERROR;
+            format = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(),
+                                                             icu::Locale::getRoot(), status);
+        }
+        patternLetters = icu::DateFormatSymbols::getPatternUChars();
+    }
+
+    // ICU stops filling in fields at the first letter it does not know, so such letters are
+    // dropped here; everything else, quoting included, is left for ICU to interpret.
+    icu::UnicodeString icuPattern(std::string_view text) const {
+        icu::UnicodeString in = icu::UnicodeString::fromUTF8(
+            icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+        icu::UnicodeString out;
+        bool quoted = false;
+        for (int32_t i = 0; i < in.length(); ++i) {
+            const char16_t c = in.charAt(i);
+            if (c == u'\'') {
+                quoted = !quoted;
+            }
+            const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+            if (!quoted && letter && patternLetters.indexOf(c) < 0) {
+                continue;
+            }
+            out.append(c);
+        }
+        return out;
+    }
+
+    void applyStyles() {
+        std::unique_ptr<icu::DateFormat> styled(icu::DateFormat::createDateTimeInstance(
+            icuStyle(dateStyle), icuStyle(timeStyle), locale));
+        icu::UnicodeString text;
+        if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(styled.get())) {
+            simple->toPattern(text);
+        }
+        pattern.clear();
+        text.toUTF8String(pattern);
+        format->applyPattern(text);
+    }
+};
+
+DateFormatter::DateFormatter() : d(std::make_unique<Impl>()) {}
+
+DateFormatter::~DateFormatter() = default;
+
+void DateFormatter::setDateFormat(std::string_view pattern) {
+    d->pattern.assign(pattern);
+    d->format->applyPattern(d->icuPattern(pattern));
+}
+
+const std::string& DateFormatter::dateFormat() const {
+    return d->pattern;
+}
+
+void DateFormatter::setDateStyle(int style) {
+    d->dateStyle = std::clamp(style, static_cast<int>(NoStyle), static_cast<int>(FullStyle));
+    d->applyStyles();
+}
+
+void DateFormatter::setTimeStyle(int style) {
+    d->timeStyle = std::clamp(style, static_cast<int>(NoStyle), static_cast<int>(FullStyle));
+    d->applyStyles();
+}
+
+std::string DateFormatter::stringFromDate(const Date& date) const {
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    UErrorCode status = U_ZERO_ERROR;
+    d->format->format(date.timeIntervalSince1970() * 1000.0, text, position, status);
+    std::string result;
+    text.toUTF8String(result);
+    return result;
+}
+
+}  // namespace vorelt

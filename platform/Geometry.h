@@ -1,0 +1,23 @@
+#pragma once
+
+namespace vorelt {
+
+struct Point {
+    double x = 0.0;
+    double y = 0.0;
+    constexpr bool operator==(const Point&) const = default;
+};
+
+// A rectangle; in screen coordinates y grows downwards, as on X11.
+struct Rect {
+    double x = 0.0;
+    double y = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    constexpr bool operator==(const Rect&) const = default;
+};
+
+// Edges of a rectangle, numbered as on the platform the clock was designed for.
+enum class RectEdge { MinX = 0, MinY = 1, MaxX = 2, MaxY = 3 };
+
+}  // namespace vorelt

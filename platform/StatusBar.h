@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/Object.h"
+#include "platform/StatusBarHost.h"
+
+namespace vorelt {
+
+class StatusItem;
+
+// The desktop's status bar. Its items are shown by a host: a bar window along the top of the
+// screen when there is a display, standard output when there is none.
+class StatusBar : public Object {
+public:
+    static constexpr double VariableStatusItemLength = -1.0;
+
+    static std::shared_ptr<StatusBar> systemStatusBar();
+
+    StatusBar();
+    ~StatusBar() override;
+
+    // A new item, shown in the bar at once.
+    std::shared_ptr<StatusItem> statusItemWithLength(double length);
+    void removeStatusItem(const std::shared_ptr<StatusItem>& item);
+    const std::vector<std::shared_ptr<StatusItem>>& items() const { return items_; }
+
+    StatusBarHost& host();
+    // Moves every item to a new host.
+    void setHost(std::unique_ptr<StatusBarHost> host);
+    // Takes the items off the host and drops it, before the windowing system goes away.
+    void detachHost();
+
+private:
+    std::unique_ptr<StatusBarHost> host_;
+    std::vector<std::shared_ptr<StatusItem>> items_;
+};
+
+}  // namespace vorelt

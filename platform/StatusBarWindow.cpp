@@ -1,0 +1,118 @@
+#include "platform/StatusBarWindow.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "platform/StatusBarButton.h"
+#include "platform/StatusItem.h"
+#include "platform/StatusItemView.h"
+#include "platform/X11Desktop.h"
+
+namespace vorelt {
+
+namespace {
+constexpr int kVerticalPadding = 8;
+constexpr int kEndMargin = 6;
+}  // namespace
+
+StatusBarWindow::StatusBarWindow()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      layout_(new QHBoxLayout(this)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setObjectName("StatusBar");
+    layout_->setContentsMargins(kEndMargin, 0, kEndMargin, 1);
+    layout_->setSpacing(2);
+    layout_->addStretch(1);
+    // The dock type is only kept when it is set after the native window exists and before it is
+    // shown.
+    (void)winId();
+    setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    placeOnScreen();
+    show();
+}
+
+StatusBarWindow::~StatusBarWindow() = default;
+
+void StatusBarWindow::placeOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
+    const int height = fontMetrics().height() + kVerticalPadding;
+    setGeometry(area.x(), area.y(), area.width(), height);
+    setFixedSize(area.width(), height);
+    if (X11Desktop::available()) {
+        const qreal scale = devicePixelRatioF();
+        X11Desktop::reserveTopStrip(winId(), static_cast<int>((area.y() + height) * scale),
+                                    static_cast<int>(area.x() * scale),
+                                    static_cast<int>((area.x() + area.width()) * scale) - 1);
+    }
+}
+
+StatusItemView* StatusBarWindow::viewOf(const StatusItem& item) const {
+    const auto it = std::find_if(views_.begin(), views_.end(), [&item](const StatusItemView* view) {
+        return &view->item() == &item;
+    });
+    return it == views_.end() ? nullptr : *it;
+}
+
+void StatusBarWindow::addItem(StatusItem& item) {
+    auto* view = new StatusItemView(item, this);
+    // New items go to the left of older ones, as in a menu bar's status area.
+    layout_->insertWidget(1, view);
+    views_.push_back(view);
+    updateName();
+}
+
+void StatusBarWindow::removeItem(StatusItem& item) {
+    StatusItemView* view = viewOf(item);
+    if (view == nullptr) {
+        return;
+    }
+    views_.erase(std::find(views_.begin(), views_.end(), view));
+    delete view;
+    updateName();
+}
+
+void StatusBarWindow::itemChanged(StatusItem& item) {
+    if (StatusItemView* view = viewOf(item)) {
+        view->refresh();
+        updateName();
+    }
+}
+
+Rect StatusBarWindow::screenFrameOfItem(const StatusItem& item) const {
+    const StatusItemView* view = viewOf(item);
+    if (view == nullptr || !view->isVisible()) {
+        return Rect{};
+    }
+    const QPoint topLeft = view->mapToGlobal(QPoint(0, 0));
+    return Rect{static_cast<double>(topLeft.x()), static_cast<double>(topLeft.y()),
+                static_cast<double>(view->width()), static_cast<double>(height())};
+}
+
+void StatusBarWindow::updateName() {
+    QString name;
+    for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
+        if (const auto button = (*it)->item().button()) {
+            name += (name.isEmpty() ? "" : "  ") + QString::fromStdString(button->title());
+        }
+    }
+    if (name != windowTitle()) {
+        setWindowTitle(name);
+        setAccessibleName(name);
+    }
+}
+
+void StatusBarWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    QColor line = palette().color(QPalette::WindowText);
+    line.setAlpha(50);
+    painter.fillRect(QRect(0, height() - 1, width(), 1), line);
+}
+
+}  // namespace vorelt

@@ -1,0 +1,129 @@
+#include "platform/Timer.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "platform/Date.h"
+
+namespace vorelt {
+
+namespace {
+
+// Firing a hair after the boundary makes sure the formatted second is the new one.
+constexpr double kLateMargin = 0.001;
+constexpr double kShortestInterval = 0.001;
+
+std::set<std::shared_ptr<Timer>>& scheduledTimers() {
+    static std::set<std::shared_ptr<Timer>> timers;
+    return timers;
+}
+
+}  // namespace
+
+struct Timer::Impl {
+    double interval = 0.0;
+    double tolerance = 0.0;
+    std::weak_ptr<Object> target;
+    Selector selector;
+    std::shared_ptr<Object> userInfo;
+    bool repeats = false;
+    bool valid = true;
+    QTimer qtimer;
+};
+
+std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
+                                                             const std::shared_ptr<Object>& target,
+                                                             Selector selector,
+                                                             std::shared_ptr<Object> userInfo,
+                                                             bool repeats) {
+    auto impl = std::make_unique<Impl>();
+    impl->interval = std::max(interval, kShortestInterval);
+    impl->target = target;
+    impl->selector = std::move(selector);
+    impl->userInfo = std::move(userInfo);
+    impl->repeats = repeats;
+    std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
+
+    QTimer& qtimer = timer->d->qtimer;
+    qtimer.setSingleShot(true);
+    qtimer.setTimerType(Qt::PreciseTimer);
+    Timer* raw = timer.get();
+    QObject::connect(&qtimer, &QTimer::timeout, [raw] {
+        const auto self = std::static_pointer_cast<Timer>(raw->shared_from_this());
+        if (self->d->repeats) {
+            const double delay =
+                delayUntilNextFiring(Date::now().timeIntervalSince1970(), self->d->interval);
+            self->d->qtimer.start(static_cast<int>(std::ceil(delay * 1000.0)));
+        } else {
+            self->d->valid = false;
+        }
+        self->fire();
+        if (!self->d->valid) {
+            self->invalidate();
+        }
+    });
+    const double firstDelay =
+        repeats ? delayUntilNextFiring(Date::now().timeIntervalSince1970(), raw->d->interval)
+                : raw->d->interval;
+    qtimer.start(static_cast<int>(std::ceil(firstDelay * 1000.0)));
+    scheduledTimers().insert(timer);
+    return timer;
+}
+
+Timer::Timer(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+Timer::~Timer() = default;
+
+double Timer::timeInterval() const {
+    return d->interval;
+}
+
+void Timer::setTolerance(double tolerance) {
+    d->tolerance = std::max(tolerance, 0.0);
+}
+
+double Timer::tolerance() const {
+    return d->tolerance;
+}
+
+std::shared_ptr<Object> Timer::userInfo() const {
+    return d->userInfo;
+}
+
+bool Timer::isValid() const {
+    return d->valid;
+}
+
+void Timer::fire() {
+    const auto target = d->target.lock();
+    if (!target) {
+        invalidate();
+        return;
+    }
+    target->performSelector(d->selector, this);
+}
+
+void Timer::invalidate() {
+    d->valid = false;
+    d->qtimer.stop();
+    d->target.reset();
+    d->userInfo.reset();
+    // Last: this may drop the final reference to the timer.
+    auto& timers = scheduledTimers();
+    const auto it = std::find_if(timers.begin(), timers.end(),
+                                 [this](const auto& timer) { return timer.get() == this; });
+    if (it != timers.end()) {
+        timers.erase(it);
+    }
+}
+
+double Timer::delayUntilNextFiring(double now, double interval) {
+    interval = std::max(interval, kShortestInterval);
+    const double boundary = (std::floor(now / interval) + 1.0) * interval;
+    return boundary + kLateMargin - now;
+}
+
+}  // namespace vorelt

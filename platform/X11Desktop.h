@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vorelt {
+
+// The few X11 window properties that Qt has no interface for.
+class X11Desktop {
+public:
+    // True when the application runs on an X11 display.
+    static bool available();
+    // Reserves a strip along the top of the screen for a dock window (_NET_WM_STRUT_PARTIAL), so
+    // that maximised windows leave it free.
+    static void reserveTopStrip(std::uintptr_t window, int height, int startX, int endX);
+};
+
+}  // namespace vorelt

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/DateFormatter.h"
+
+namespace vorelt {
+namespace {
+
+const Date kMoment(test::kMondayAfterMidnight);
+
+TEST(DateFormatter, FormatsThePatternAndFollowsAChangeAtTheNextCall) {
+    DateFormatter formatter;
+    formatter.setDateFormat("E MMM d  h:mm a");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "Mon Dec 29  12:05 AM");
+    formatter.setDateFormat("HH:mm:ss");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "00:05:09");
+    EXPECT_EQ(formatter.dateFormat(), "HH:mm:ss");
+}
+
+TEST(DateFormatter, QuotedWordsAreLiteral) {
+    DateFormatter formatter;
+    formatter.setDateFormat("'Tea time'");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "Tea time");
+    formatter.setDateFormat("'o''clock' HH");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "o'clock 00");
+    formatter.setDateFormat("");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "");
+}
+
+TEST(DateFormatter, HostilePatternsStillGiveText) {
+    DateFormatter formatter;
+    // An unknown letter costs only itself; the fields after it are still filled in.
+    formatter.setDateFormat("E j HH:mm");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "Mon  00:05");
+    formatter.setDateFormat("HH 'unterminated");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "00 unterminated");
+    formatter.setDateFormat("\xED\xA0\x80 \xFF HH");  // a lone surrogate and a stray byte
+    EXPECT_NE(formatter.stringFromDate(kMoment).find("00"), std::string::npos);
+    formatter.setDateFormat(std::string(100000, 'y') + "'" + std::string(1000, '\''));
+    EXPECT_FALSE(formatter.stringFromDate(kMoment).empty());
+    formatter.setDateFormat(std::string("a\0a", 3));
+    EXPECT_EQ(formatter.stringFromDate(kMoment).size(), 5u);
+}
+
+TEST(DateFormatter, FullDateStyleWithoutTime) {
+    DateFormatter formatter;
+    formatter.setDateStyle(DateFormatter::FullStyle);
+    formatter.setTimeStyle(DateFormatter::NoStyle);
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "Monday, December 29, 2025");
+}
+
+}  // namespace
+}  // namespace vorelt

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+
+#include "platform/StatusBar.h"
+#include "platform/StatusBarButton.h"
+#include "platform/StatusItem.h"
+#include "platform/StatusLine.h"
+
+namespace vorelt {
+namespace {
+
+std::string drain(int fd) {
+    std::string out;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+// A bar of its own whose items are shown by a status line on `fd`.
+struct LineBar {
+    explicit LineBar(int fd) { bar.setHost(std::make_unique<StatusLine>(fd)); }
+    StatusBar bar;
+};
+
+TEST(StatusLine, WritesEachNewTitleAsOneLine) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    {
+        LineBar line(fds[1]);
+        const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+        const auto button = item->button();
+        button->setTitle("Time");
+        button->setTitle("Mon 10:00");
+        button->setTitle("Mon 10:00");  // unchanged: nothing written
+        button->setTitle("two\nlines");
+        button->setTitle("");
+        EXPECT_EQ(drain(fds[0]), "Time\nMon 10:00\ntwo lines\n\n");
+    }
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    {
+        LineBar line(terminal);
+        const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+        item->button()->setTitle("10:00");
+        item->button()->setTitle("10:01");
+    }
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+    std::string out = drain(master);
+    EXPECT_EQ(out, "\r10:00\x1b[K\r10:01\x1b[K\r\n");  // the terminal turns the last \n into \r\n
+    ::close(terminal);
+    ::close(master);
+}
+
+TEST(StatusLine, AClosedReaderDoesNotStopTheClock) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);
+    std::signal(SIGPIPE, SIG_IGN);
+    LineBar line(fds[1]);
+    const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+    item->button()->setTitle("still running");
+    EXPECT_EQ(item->button()->title(), "still running");
+    ::close(fds[1]);
+}
+
+}  // namespace
+}  // namespace vorelt

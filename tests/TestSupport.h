@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+
+#include "platform/Date.h"
+#include "platform/UserDefaults.h"
+
+namespace vorelt::test {
+
+// A config home of its own for one test; the shared store is read from it afresh.
+class TemporaryConfigHome {
+public:
+    TemporaryConfigHome() {
+        qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+        UserDefaults::resetStandardUserDefaults();
+    }
+    ~TemporaryConfigHome() {
+        UserDefaults::resetStandardUserDefaults();
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString home() const { return dir_.path(); }
+    QString storePath() const { return dir_.path() + "/vorelt/vorelt.conf"; }
+    void writeStore(const QByteArray& bytes) const {
+        QDir().mkpath(dir_.path() + "/vorelt");
+        QFile file(storePath());
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+    }
+    QByteArray readStore() const {
+        QFile file(storePath());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The current moment, set and advanced by the test.
+class ManualClock {
+public:
+    explicit ManualClock(double secondsSince1970) : now_(secondsSince1970) {
+        Date::setClock([this] { return Date(now_); });
+    }
+    ~ManualClock() { Date::setClock({}); }
+    void set(double secondsSince1970) { now_ = secondsSince1970; }
+    void advance(double seconds) { now_ += seconds; }
+
+private:
+    double now_;
+};
+
+// Runs the event loop until `done` holds or the time runs out.
+inline bool waitFor(const std::function<bool()>& done, int milliseconds = 3000) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done()) {
+        if (elapsed.elapsed() > milliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// 2025-12-29 00:05:09 UTC, a Monday: the week-based year is already 2026, the hour is 0.
+constexpr double kMondayAfterMidnight = 1766966709.0;
+
+}  // namespace vorelt::test
