@@ -114,6 +114,11 @@ struct UserDefaults::Impl {
         } else if (QFileInfo(parent).isDir() && !watcher->directories().contains(parent)) {
             watcher->addPath(parent);
         }
+        // Edits in place change the file, not the folder. A replaced file needs a new watch.
+        watcher->removePath(filePath);
+        if (QFileInfo(filePath).isFile()) {
+            watcher->addPath(filePath);
+        }
     }
 
     void refresh() {

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The clock under X: a dock window along the top whose name is the title, ticking every second in
+# the stored pattern, following a hand edit of the store, flashing, and ending cleanly on SIGTERM.
+source "$(dirname "$0")/lib.sh"
+vorelt=$1
+
+start_x
+write_store '[General]' "dateFormat=\"'e2e' HH:mm:ss\""
+"$vorelt" >"$work/out" 2>"$work/err" &
+pid=$!
+pids+=($pid)
+
+bar_window() { xdotool search --name '^e2e [0-9]{2}:[0-9]{2}:[0-9]{2}$' 2>/dev/null | head -n 1; }
+has_bar() { test -n "$(bar_window)"; }
+wait_until 10 has_bar || fail "no window named after the title; stderr: $(cat "$work/err")"
+window=$(bar_window)
+
+first=$(xdotool getwindowname "$window")
+ticked() { test "$(xdotool getwindowname "$window")" != "$first"; }
+wait_until 3 ticked || fail "title did not tick"
+echo "title ticks: $first -> $(xdotool getwindowname "$window")"
+
+props=$(xprop -id "$window" _NET_WM_WINDOW_TYPE _NET_WM_STRUT_PARTIAL)
+grep -q '_NET_WM_WINDOW_TYPE_DOCK' <<<"$props" || fail "not a dock window: $props"
+grep -Eq '_NET_WM_STRUT_PARTIAL\(CARDINAL\) = 0, 0, [1-9][0-9]*, 0' <<<"$props" ||
+    fail "no strip reserved: $props"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$X" -eq 0 ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -lt 40 ] ||
+    fail "bar is not a slim strip along the top: ${WIDTH}x${HEIGHT}+$X+$Y"
+import -window root "$artifacts/bar.png"
+
+# A hand edit of the store reaches the running clock, flashing included.
+write_store '[General]' "dateFormat=\"'edit' HH:mm:ss\"" 'shouldFlashSeparator=true'
+seen=""
+deadline=$((SECONDS + 5))
+while [ $SECONDS -lt $deadline ]; do
+    seen+=$(xdotool getwindowname "$window")$'\n'
+    sleep 0.2
+done
+grep -Eq '^edit [0-9]{2}:[0-9]{2}:[0-9]{2}$' <<<"$seen" || fail "no colons shown: $seen"
+grep -Eq '^edit [0-9]{2} [0-9]{2} [0-9]{2}$' <<<"$seen" || fail "colons never blanked: $seen"
+
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
+grep -q . "$work/out" && fail "unexpected output: $(cat "$work/out")"
+echo "PASS"
