@@ -1,6 +1,9 @@
 #include "menubar/MainMenu.h"
+#include "model/Identifiers.h"
 #include "platform/Application.h"
 
 int main(int argc, char* argv[]) {
-    return vorelt::ApplicationMain(argc, argv, vorelt::MainMenu::instantiate);
+    return vorelt::ApplicationMain(
+        argc, argv,
+        {std::string(vorelt::applicationBundleIdentifier), vorelt::MainMenu::instantiate});
 }

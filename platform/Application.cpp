@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/StatusBar.h"
+#include "platform/Workspace.h"
 
 namespace vorelt {
 
@@ -101,7 +102,8 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     QApplication qtApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("vorelt");
-    QApplication::setDesktopFileName("io.github.vorelt.Vorelt");
+    QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
+    Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier);
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) == 0) {
@@ -122,7 +124,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     }
 
     const auto application = Application::sharedApplication();
-    application->setDelegate(mainInterface());
+    application->setDelegate(mainInterface.instantiate());
     QTimer::singleShot(0, [application] {
         if (const auto delegate = application->delegate()) {
             delegate->applicationDidFinishLaunching(nullptr);

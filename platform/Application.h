@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Object.h"
 
@@ -42,9 +43,14 @@ private:
     bool terminating_ = false;
 };
 
-// Makes the application's delegate: the part the main interface resource plays on the platform
-// the clock was designed for.
-using MainInterface = std::function<std::shared_ptr<ApplicationDelegate>()>;
+// What a program tells the platform about itself: the part its bundle's property list and main
+// interface resource play on the platform the clock was designed for.
+struct MainInterface {
+    // The application identifier, announced among the running applications while it runs.
+    std::string bundleIdentifier;
+    // Makes the application's delegate.
+    std::function<std::shared_ptr<ApplicationDelegate>()> instantiate;
+};
 
 // Runs the application: sets up the windowing system (standard output stands in for the status
 // bar without a display), creates the delegate, tells it that launching finished and runs the
