@@ -1,12 +1,18 @@
 #include "menubar/AppDelegate.h"
 
+#include "popover/CalendarPopoverViewController.h"
+
 #include <algorithm>
 #include <string>
 
+#include "menubar/EventMonitor.h"
 #include "model/DateFormatSettingsFields.h"
+#include "model/Identifiers.h"
 #include "model/Preferences.h"
 #include "platform/DateFormatter.h"
+#include "platform/Event.h"
 #include "platform/Popover.h"
+#include "platform/ServiceManagement.h"
 #include "platform/StatusBar.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
@@ -20,6 +26,9 @@ bool separatorHidden = false;
 namespace {
 constexpr double kTickInterval = 1.0;
 constexpr double kTickTolerance = 0.25;
+// Left and right mouse-down.
+constexpr Event::Mask kOutsideClickMask = Event::LeftMouseDownMask | Event::RightMouseDownMask;
+static_assert(kOutsideClickMask == 10);
 
 std::string storedPattern(UserDefaults& store) {
     return store.stringForKey(Preferences::dateFormatKey)
@@ -36,11 +45,28 @@ AppDelegate::AppDelegate()
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching(Object*) {
+    SMLoginItemSetEnabled(launcherBundleIdentifier, true);
     if (const auto button = statusItem->button()) {
         button->setTitle("Time");
         button->setAction("togglePopover:");
     }
     setupMenuTime();
+    calendarPopoverViewController = std::make_shared<CalendarPopoverViewController>();
+    popover->setContentViewController(calendarPopoverViewController);
+    const std::weak_ptr<AppDelegate> weakSelf =
+        std::static_pointer_cast<AppDelegate>(shared_from_this());
+    auto outsideClick = [weakSelf](const std::shared_ptr<Event>& event) {
+        {
+            const auto strongSelf = weakSelf.lock();
+            if (!strongSelf || !strongSelf->popover->isShown()) {
+                return;
+            }
+        }
+        if (const auto strongSelf = weakSelf.lock()) {
+            strongSelf->closePopover(event.get());
+        }
+    };
+    eventMonitor = std::make_shared<EventMonitor>(kOutsideClickMask, std::move(outsideClick));
     updateMenuTime();
 }
 
@@ -79,6 +105,32 @@ void AppDelegate::updateMenuTime() {
     button->setTitle(text);
 }
 
+void AppDelegate::togglePopover(Object* sender) {
+    if (popover->isShown()) {
+        closePopover(sender);
+    } else {
+        showPopover();
+    }
+}
+
+void AppDelegate::showPopover() {
+    const auto button = statusItem->button();
+    if (!button) {
+        return;
+    }
+    popover->showRelativeToRect(button->bounds(), *button, RectEdge::MinY);
+    if (eventMonitor) {
+        eventMonitor->start();
+    }
+}
+
+void AppDelegate::closePopover(Object* sender) {
+    popover->performClose(sender);
+    if (eventMonitor) {
+        eventMonitor->stop();
+    }
+}
+
 void AppDelegate::terminate() {
     Application::sharedApplication()->terminate(this);
 }
@@ -86,6 +138,9 @@ void AppDelegate::terminate() {
 Action AppDelegate::actionForSelector(const Selector& selector) {
     if (selector == "updateMenuTime") {
         return [this](Object*) { updateMenuTime(); };
+    }
+    if (selector == "togglePopover:") {
+        return [this](Object* sender) { togglePopover(sender); };
     }
     if (selector == "terminate") {
         return [this](Object*) { terminate(); };

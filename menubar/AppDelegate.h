@@ -37,9 +37,13 @@ public:
     // One tick: the current moment in the stored pattern becomes the status item's title.
     void updateMenuTime();
     void terminate();
+    // The status item's action: opens the popover, or closes it when it is open.
+    void togglePopover(Object* sender);
 
     // Creates the title's formatter and the one-second timer.
     void setupMenuTime();
+    void showPopover();
+    void closePopover(Object* sender);
 
     Action actionForSelector(const Selector& selector) override;
 };

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/StatusBar.h"
+#include "platform/WindowController.h"
 #include "platform/Workspace.h"
 
 namespace vorelt {
@@ -54,6 +55,13 @@ bool Application::sendAction(const Selector& action, Object* target, Object* sen
     if (target != nullptr) {
         return target->performSelector(action, sender);
     }
+    // Without a target: the sender's controllers, then the delegate, then the application.
+    for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
+         responder = responder->nextResponder()) {
+        if (responder->performSelector(action, sender)) {
+            return true;
+        }
+    }
     if (delegate_ && delegate_->performSelector(action, sender)) {
         return true;
     }
@@ -84,6 +92,27 @@ void Application::setTerminationHandler(std::function<void()> handler) {
     terminationHandler_ = std::move(handler);
 }
 
+void Application::installSignalHandlers() {
+    if (signalPipe[0] >= 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) > 0) {
+        }
+        Application::sharedApplication()->terminate(nullptr);
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(sig, &action, nullptr);
+    }
+}
+
 bool Application::hasDisplay() {
     const QString platform = QGuiApplication::platformName();
     return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
@@ -105,23 +134,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
     Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier);
 
-    std::unique_ptr<QSocketNotifier> signalNotifier;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) == 0) {
-        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [] {
-            char byte = 0;
-            while (::read(signalPipe[0], &byte, 1) > 0) {
-            }
-            Application::sharedApplication()->terminate(nullptr);
-        });
-        struct sigaction action = {};
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
-            sigaction(sig, &action, nullptr);
-        }
-    }
+    Application::installSignalHandlers();
 
     const auto application = Application::sharedApplication();
     application->setDelegate(mainInterface.instantiate());
@@ -133,6 +146,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     const int status = QApplication::exec();
 
     // Windows must go before the windowing system does.
+    WindowController::releaseOpenWindows();
     application->setDelegate(nullptr);
     StatusBar::systemStatusBar()->detachHost();
     return status;

@@ -32,6 +32,9 @@ public:
     // Replaces what ends the process after the delegate was told (tests keep their process).
     void setTerminationHandler(std::function<void()> handler);
 
+    // SIGTERM, SIGINT and SIGHUP terminate the application from its event loop.
+    static void installSignalHandlers();
+
     // True when the application has a display to show windows on.
     static bool hasDisplay();
 

@@ -6,6 +6,10 @@ Action Object::actionForSelector(const Selector&) {
     return {};
 }
 
+std::shared_ptr<Object> Object::nextResponder() {
+    return nullptr;
+}
+
 bool Object::respondsToSelector(const Selector& selector) {
     return static_cast<bool>(actionForSelector(selector));
 }

@@ -24,6 +24,9 @@ public:
     // The action this object runs for `selector`, or an empty function when it has none.
     virtual Action actionForSelector(const Selector& selector);
 
+    // Where an action that this object does not answer goes next; none by default.
+    virtual std::shared_ptr<Object> nextResponder();
+
     bool respondsToSelector(const Selector& selector);
     // Runs the action; false when this object does not answer `selector`.
     bool performSelector(const Selector& selector, Object* sender = nullptr);

@@ -1,9 +1,91 @@
 #include "platform/Popover.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/Event.h"
+#include "platform/PopoverWindow.h"
+#include "platform/StatusBarButton.h"
+#include "platform/ViewController.h"
+
 namespace vorelt {
 
-Popover::Popover() = default;
+struct Popover::Impl {
+    std::shared_ptr<ViewController> content;
+    std::unique_ptr<PopoverWindow> window;
+    QMetaObject::Connection deactivation;
+};
 
-Popover::~Popover() = default;
+Popover::Popover() : d(std::make_unique<Impl>()) {}
+
+Popover::~Popover() {
+    QObject::disconnect(d->deactivation);
+    if (d->window) {
+        // The content view belongs to its controller, not to the window.
+        d->window->setContent(nullptr);
+    }
+}
+
+bool Popover::isShown() const {
+    return d->window && d->window->isVisible();
+}
+
+void Popover::setContentViewController(const std::shared_ptr<ViewController>& controller) {
+    if (d->window) {
+        d->window->setContent(nullptr);
+    }
+    d->content = controller;
+}
+
+std::shared_ptr<ViewController> Popover::contentViewController() const {
+    return d->content;
+}
+
+void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
+    if (!d->window) {
+        d->window = std::make_unique<PopoverWindow>();
+        if (!Event::globalMonitorsAvailable()) {
+            d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
+                                               [this](Qt::ApplicationState s) {
+                                                   if (s == Qt::ApplicationInactive && isShown()) {
+                                                       performClose(nullptr);
+                                                   }
+                                               });
+        }
+    }
+    if (d->content) {
+        const auto contentView = d->content->view();
+        d->content->viewWillAppear();
+        d->window->setContent(contentView->widget());
+    }
+    const Rect frame = view.frameOnScreen();
+    QRect anchor(static_cast<int>(frame.x + rect.x), static_cast<int>(frame.y + rect.y),
+                 std::max(1, static_cast<int>(rect.width)),
+                 std::max(1, static_cast<int>(rect.height)));
+    if (frame.width <= 0.0) {
+        // Not on a screen (the status line): open at the top right, where a status bar would be.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+        anchor = QRect(area.right() - 1, area.top(), 1, 1);
+    }
+    d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
+    d->window->show();
+    d->window->raise();
+}
+
+void Popover::performClose(Object*) {
+    if (d->window) {
+        d->window->hide();
+    }
+}
+
+Rect Popover::frameOnScreen() const {
+    if (!isShown()) {
+        return Rect{};
+    }
+    const QRect g = d->window->frameGeometry();
+    return Rect{static_cast<double>(g.x()), static_cast<double>(g.y()),
+                static_cast<double>(g.width()), static_cast<double>(g.height())};
+}
 
 }  // namespace vorelt

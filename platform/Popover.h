@@ -2,20 +2,39 @@
 
 #include <memory>
 
+#include "platform/Geometry.h"
 #include "platform/Object.h"
 
 namespace vorelt {
 
-// A panel that opens anchored to a control. Created closed.
+class StatusBarButton;
+class ViewController;
+
+// A panel that opens anchored to a control and shows its content controller's view. It never
+// closes by itself: only performClose: closes it. (Where the windowing system has no global
+// mouse monitor, losing activation closes it instead, so that it can still be dismissed.)
 class Popover : public Object {
 public:
     Popover();
     ~Popover() override;
 
-    bool isShown() const { return shown_; }
+    bool isShown() const;
+
+    void setContentViewController(const std::shared_ptr<ViewController>& controller);
+    std::shared_ptr<ViewController> contentViewController() const;
+
+    // Opens against `rect` of `view` (in the view's own coordinates), on `preferredEdge`; the
+    // minimum-y edge opens it below a status item. Kept on screen.
+    void showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge);
+    // Closes it; harmless when it is closed.
+    void performClose(Object* sender);
+
+    // Where it is on screen, while it is shown.
+    Rect frameOnScreen() const;
 
 private:
-    bool shown_ = false;
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 }  // namespace vorelt

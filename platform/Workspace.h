@@ -1,34 +1,60 @@
 #pragma once
 
+#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/Object.h"
+#include "platform/RunningApplication.h"
+#include "platform/URL.h"
 
 namespace vorelt {
 
-// An application that is running now, as the workspace lists it.
-class RunningApplication : public Object {
-public:
-    explicit RunningApplication(std::optional<std::string> bundleIdentifier);
-    const std::optional<std::string>& bundleIdentifier() const { return bundleIdentifier_; }
-
-private:
-    std::optional<std::string> bundleIdentifier_;
-};
-
-// The user's session: the applications running in it, and opening things.
+// The user's session: the applications running in it, and starting programs.
+//
+// An application announces itself by holding a lock on a file named after its identifier in
+// $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/ without a usable runtime folder). The kernel drops
+// the lock when the process ends, however it ends, so a crashed application is never listed.
 class Workspace : public Object {
 public:
     static std::shared_ptr<Workspace> sharedWorkspace();
 
-    // The applications of this user that announced themselves and still run.
+    Workspace();
+    // Withdraws this workspace's announcements.
+    ~Workspace() override;
+
+    // The applications of this user that announced themselves and still run, this process's own
+    // announcements included, ordered by identifier.
     std::vector<std::shared_ptr<RunningApplication>> runningApplications();
-    // Lists this process under `bundleIdentifier` for as long as it runs.
+    // Lists this process under `bundleIdentifier` for as long as it runs (or this workspace
+    // lives). Silently does nothing when the identifier is no file name, another process holds
+    // it already, or the folder cannot be had.
     void announceRunningApplication(std::string_view bundleIdentifier);
+
+    // Starts the program at `path` without arguments and without waiting for it, detached from
+    // this process. False when it could not be started.
+    bool launchApplicationAtPath(const std::string& path);
+
+    // Hands a URL to the desktop, without a shell. The date and time settings URL opens the
+    // desktop's own date and time tool, where one is installed. False when nothing opened it.
+    bool openURL(const URL& url);
+
+    // Tests: stand-ins for the list of running applications and for the opening of URLs; an
+    // empty function brings the real one back.
+    static void setRunningApplicationsForTesting(
+        std::function<std::vector<std::shared_ptr<RunningApplication>>()> list);
+    static void setURLOpenerForTesting(std::function<bool(const URL&)> opener);
+
+    // The folder of this process's program file, where the programs installed with it are found.
+    static std::string applicationDirectoryPath();
+    // True for a regular file that this user may run.
+    static bool isExecutableFileAtPath(const std::string& path);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 }  // namespace vorelt

@@ -7,8 +7,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Date.h"
+#include "platform/StatusBarButton.h"
+#include "platform/StatusBarHost.h"
+#include "platform/StatusItem.h"
 #include "platform/UserDefaults.h"
 
 namespace vorelt::test {
@@ -54,6 +58,20 @@ public:
 
 private:
     double now_;
+};
+
+// A status bar host that remembers every title it was asked to show.
+class RecordingHost : public StatusBarHost {
+public:
+    void addItem(StatusItem&) override {}
+    void removeItem(StatusItem&) override {}
+    void itemChanged(StatusItem& item) override {
+        if (const auto button = item.button()) {
+            titles.push_back(button->title());
+        }
+    }
+    Rect screenFrameOfItem(const StatusItem&) const override { return Rect{900, 0, 120, 24}; }
+    std::vector<std::string> titles;
 };
 
 // Runs the event loop until `done` holds or the time runs out.

@@ -5,6 +5,7 @@
 
 #include "platform/StatusBar.h"
 #include "platform/StatusLine.h"
+#include "platform/WindowController.h"
 
 int main(int argc, char* argv[]) {
     // Fixed locale and zone, so that formatted text can be compared.
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     vorelt::StatusBar::systemStatusBar()->setHost(
         std::make_unique<vorelt::StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
     const int status = RUN_ALL_TESTS();
+    vorelt::WindowController::releaseOpenWindows();
     vorelt::StatusBar::systemStatusBar()->detachHost();
     return status;
 }

@@ -1,0 +1,69 @@
+#include "launcher/LauncherDelegate.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "model/Identifiers.h"
+#include "model/Preferences.h"
+#include "platform/UserDefaults.h"
+#include "platform/Workspace.h"
+
+namespace vorelt {
+
+namespace {
+
+// The user unticked starting at login; a store that never heard of it means start.
+bool autoLaunchTurnedOff() {
+    const auto store = UserDefaults::standardUserDefaults();
+    return store->objectForKey(Preferences::shouldAutoLaunchKey) &&
+           !store->boolForKey(Preferences::shouldAutoLaunchKey);
+}
+
+bool clockIsRunning() {
+    const auto running = Workspace::sharedWorkspace()->runningApplications();
+    return std::any_of(running.begin(), running.end(), [](const auto& application) {
+        return application->bundleIdentifier() == applicationBundleIdentifier;
+    });
+}
+
+}  // namespace
+
+LauncherDelegate::LauncherDelegate()
+    : launch_([](const std::string& path) {
+          return Workspace::sharedWorkspace()->launchApplicationAtPath(path);
+      }) {}
+
+void LauncherDelegate::applicationDidFinishLaunching(Object*) {
+    if (!autoLaunchTurnedOff() && !clockIsRunning()) {
+        const auto clock = clockProgramPath_ ? clockProgramPath_ : clockProgramPath();
+        if (!clock) {
+            std::fputs("vorelt-launcher: the clock's program vorelt is not installed\n", stderr);
+        } else if (!launch_(*clock)) {
+            std::fprintf(stderr, "vorelt-launcher: could not start %s\n", clock->c_str());
+        }
+    }
+    Application::sharedApplication()->terminate(nullptr);
+}
+
+std::optional<std::string> LauncherDelegate::clockProgramPath() {
+    const std::string folder = Workspace::applicationDirectoryPath();
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& candidate : {folder + "/vorelt", folder + "/../../bin/vorelt"}) {
+        if (Workspace::isExecutableFileAtPath(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+void LauncherDelegate::setLaunchHandler(std::function<bool(const std::string& path)> launch) {
+    launch_ = std::move(launch);
+}
+
+void LauncherDelegate::setClockProgramPath(std::string path) {
+    clockProgramPath_ = std::move(path);
+}
+
+}  // namespace vorelt

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/Application.h"
+
+namespace vorelt {
+
+// The login item: started by the session at login, it starts the clock unless the user turned
+// starting at login off or the clock runs already, and ends.
+class LauncherDelegate : public ApplicationDelegate {
+public:
+    LauncherDelegate();
+
+    void applicationDidFinishLaunching(Object* notification) override;
+
+    // The clock's program: beside the launcher while built, else in bin/ of the installed layout
+    // (the launcher lives in libexec/vorelt/). Nothing when neither is there.
+    static std::optional<std::string> clockProgramPath();
+
+    // Tests: `launch` stands in for starting the program at its path.
+    void setLaunchHandler(std::function<bool(const std::string& path)> launch);
+    // Tests: the clock's program is `path`, wherever the launcher is.
+    void setClockProgramPath(std::string path);
+
+private:
+    std::function<bool(const std::string&)> launch_;
+    std::optional<std::string> clockProgramPath_;
+};
+
+}  // namespace vorelt

@@ -1,0 +1,77 @@
+#include "platform/Event.h"
+
+#include <map>
+#include <vector>
+
+#include "platform/X11MouseWatcher.h"
+
+namespace vorelt {
+
+namespace {
+
+struct Monitor {
+    Event::Mask mask;
+    Event::Handler handler;
+};
+
+class MonitorToken : public Object {};
+
+std::map<const Object*, Monitor>& monitors() {
+    static std::map<const Object*, Monitor> installed;
+    return installed;
+}
+
+bool substituteSource = false;
+
+X11MouseWatcher* watcher() {
+    return substituteSource ? nullptr : X11MouseWatcher::instance();
+}
+
+}  // namespace
+
+Event::Event(Type type, Point locationOnScreen) : type_(type), location_(locationOnScreen) {}
+
+std::shared_ptr<Object> Event::addGlobalMonitorForEventsMatchingMask(Mask mask, Handler handler) {
+    if (!globalMonitorsAvailable() || !handler) {
+        return nullptr;
+    }
+    auto token = std::make_shared<MonitorToken>();
+    monitors().emplace(token.get(), Monitor{mask, std::move(handler)});
+    if (X11MouseWatcher* x11 = watcher()) {
+        x11->setWatching(true);
+    }
+    return token;
+}
+
+void Event::removeMonitor(const std::shared_ptr<Object>& token) {
+    monitors().erase(token.get());
+    if (X11MouseWatcher* x11 = watcher(); x11 != nullptr && monitors().empty()) {
+        x11->setWatching(false);
+    }
+}
+
+bool Event::globalMonitorsAvailable() {
+    return substituteSource || X11MouseWatcher::instance() != nullptr;
+}
+
+void Event::useSubstituteSource(bool substitute) {
+    substituteSource = substitute;
+}
+
+void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
+    const auto event = std::make_shared<Event>(type, locationOnScreen);
+    // A handler may remove monitors, its own included.
+    std::vector<const Object*> tokens;
+    for (const auto& [token, monitor] : monitors()) {
+        tokens.push_back(token);
+    }
+    for (const Object* token : tokens) {
+        const auto it = monitors().find(token);
+        if (it != monitors().end() && (it->second.mask & maskFor(type)) != 0) {
+            const Handler handler = it->second.handler;
+            handler(event);
+        }
+    }
+}
+
+}  // namespace vorelt

@@ -1,0 +1,101 @@
+#include "platform/PopoverWindow.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vorelt {
+
+namespace {
+constexpr int kRadius = 10;
+constexpr int kArrowHalfWidth = 9;
+constexpr int kScreenMargin = 4;
+}  // namespace
+
+PopoverWindow::PopoverWindow()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      layout_(new QVBoxLayout(this)) {
+    setObjectName("Popover");
+    // Lets scripts and assistive tools find the window.
+    setWindowTitle("Popover");
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    layout_->setContentsMargins(12, 12 + kArrowHeight, 12, 12);
+    layout_->setSizeConstraint(QLayout::SetFixedSize);
+    (void)winId();
+    setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
+}
+
+void PopoverWindow::setContent(QWidget* content) {
+    if (content_ == content) {
+        return;
+    }
+    if (content_ != nullptr) {
+        layout_->removeWidget(content_);
+        content_->setParent(nullptr);
+    }
+    content_ = content;
+    if (content_ != nullptr) {
+        layout_->addWidget(content_);
+        content_->show();
+    }
+}
+
+void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
+    below_ = below;
+    const int top = below ? kArrowHeight : 0;
+    const int bottom = below ? 0 : kArrowHeight;
+    layout_->setContentsMargins(12, 12 + top, 12, 12 + bottom);
+    adjustSize();
+    const QSize size = sizeHint().expandedTo(minimumSizeHint());
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    int x = anchor.center().x() - size.width() / 2;
+    x = std::clamp(
+        x, area.left() + kScreenMargin,
+        std::max(area.left() + kScreenMargin, area.right() - kScreenMargin - size.width()));
+    int y = below ? anchor.bottom() + 1 : anchor.top() - size.height();
+    y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() - size.height()));
+    arrowX_ = std::clamp(anchor.center().x() - x, kRadius + kArrowHalfWidth,
+                         size.width() - kRadius - kArrowHalfWidth);
+    setGeometry(x, y, size.width(), size.height());
+    update();
+}
+
+QPainterPath PopoverWindow::outline() const {
+    const QRectF body = QRectF(rect()).adjusted(0.5, below_ ? kArrowHeight + 0.5 : 0.5, -0.5,
+                                                below_ ? -0.5 : -kArrowHeight - 0.5);
+    QPainterPath path;
+    path.addRoundedRect(body, kRadius, kRadius);
+    QPainterPath arrow;
+    const double edge = below_ ? body.top() : body.bottom();
+    const double tip = below_ ? 0.5 : height() - 0.5;
+    arrow.moveTo(arrowX_ - kArrowHalfWidth, edge + (below_ ? 1 : -1));
+    arrow.lineTo(arrowX_, tip);
+    arrow.lineTo(arrowX_ + kArrowHalfWidth, edge + (below_ ? 1 : -1));
+    arrow.closeSubpath();
+    return path.united(arrow);
+}
+
+void PopoverWindow::resizeEvent(QResizeEvent*) {
+    // Without a compositor there is no transparency: the window takes the panel's shape.
+    setMask(QRegion(outline().toFillPolygon().toPolygon()));
+}
+
+void PopoverWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor border = palette().color(QPalette::WindowText);
+    border.setAlpha(70);
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(palette().color(QPalette::Window));
+    painter.drawPath(outline());
+}
+
+}  // namespace vorelt

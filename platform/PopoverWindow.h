@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QVBoxLayout;
+
+namespace vorelt {
+
+// The frameless window of a popover: a rounded panel with an arrow that points at its anchor.
+class PopoverWindow : public QWidget {
+public:
+    PopoverWindow();
+
+    // Shows `content` inside the panel; the content stays owned by whoever owns it now.
+    void setContent(QWidget* content);
+    // Places the panel below (or above) `anchor`, a rectangle on screen, within the screen.
+    void placeAgainst(const QRect& anchor, bool below);
+
+    static constexpr int kArrowHeight = 8;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QPainterPath outline() const;
+
+    QVBoxLayout* layout_;
+    QWidget* content_ = nullptr;
+    int arrowX_ = 0;
+    bool below_ = true;
+};
+
+}  // namespace vorelt

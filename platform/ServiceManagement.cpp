@@ -1,0 +1,205 @@
+#include "platform/ServiceManagement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+#include "platform/Workspace.h"
+
+namespace vorelt {
+
+namespace {
+
+// The login items and their programs. The identifiers are those of model/Identifiers.h.
+struct LoginItem {
+    std::string_view identifier;
+    std::string_view program;
+};
+constexpr LoginItem kLoginItems[] = {
+    {"io.github.vorelt.VoreltLauncher", "vorelt-launcher"},
+};
+
+// Characters that the Desktop Entry format only accepts inside a quoted Exec argument.
+constexpr std::string_view kReservedInExec = " \t\n\"'\\><~|&;$*?#()`";
+
+std::function<bool(std::string_view, bool)>& serviceForTesting() {
+    static std::function<bool(std::string_view, bool)> service;
+    return service;
+}
+
+std::string& programForTesting() {
+    static std::string path;
+    return path;
+}
+
+const LoginItem* findLoginItem(std::string_view identifier) {
+    for (const LoginItem& item : kLoginItems) {
+        if (item.identifier == identifier) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString autostartFolder() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        base = QDir::homePath() + "/.config";
+    }
+    return base + "/autostart";
+}
+
+QString entryPath(const LoginItem& item) {
+    return autostartFolder() + "/" + qs(item.identifier) + ".desktop";
+}
+
+// The program's absolute path: beside this program while built, in libexec/vorelt/ installed.
+std::optional<std::string> programPath(const LoginItem& item) {
+    if (const std::string& path = programForTesting(); !path.empty()) {
+        const std::string absolute =
+            QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
+                .toStdString();
+        if (Workspace::isExecutableFileAtPath(absolute)) {
+            return absolute;
+        }
+        return std::nullopt;
+    }
+    const std::string folder = Workspace::applicationDirectoryPath();
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    const std::string program(item.program);
+    for (const std::string& candidate :
+         {folder + "/" + program, folder + "/../libexec/vorelt/" + program}) {
+        const std::string clean =
+            QFile::encodeName(QDir::cleanPath(QFile::decodeName(candidate.c_str()))).toStdString();
+        if (Workspace::isExecutableFileAtPath(clean)) {
+            return clean;
+        }
+    }
+    return std::nullopt;
+}
+
+// The value of an Exec key that runs `program` without arguments, or nothing when the path holds
+// what an entry cannot: bytes that are no UTF-8, or control characters other than tab.
+std::optional<std::string> execValue(const std::string& program) {
+    if (qs(program).toUtf8().toStdString() != program) {
+        return std::nullopt;
+    }
+    for (const char c : program) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7f) {
+            return std::nullopt;
+        }
+    }
+    const bool quoted = program.find_first_of(kReservedInExec) != std::string::npos;
+    std::string argument;
+    if (quoted) {
+        argument += '"';
+    }
+    for (const char c : program) {
+        if (quoted && (c == '"' || c == '`' || c == '$' || c == '\\')) {
+            argument += '\\';
+        }
+        argument += c;
+    }
+    if (quoted) {
+        argument += '"';
+    }
+    // Exec is a string value, which escapes backslashes and tabs once more; and a percent sign
+    // would start a field code.
+    std::string value;
+    for (const char c : argument) {
+        switch (c) {
+            case '\\':
+                value += "\\\\";
+                break;
+            case '\t':
+                value += "\\t";
+                break;
+            case '%':
+                value += "%%";
+                break;
+            default:
+                value += c;
+        }
+    }
+    return value;
+}
+
+QByteArray entryText(const std::string& exec) {
+    return QByteArray(
+               "[Desktop Entry]\n"
+               "Type=Application\n"
+               "Name=Vorelt\n"
+               "Comment=Starts the Vorelt clock when you log in\n"
+               "Exec=") +
+           QByteArray::fromStdString(exec) +
+           "\n"
+           "X-GNOME-Autostart-enabled=true\n"
+           "NoDisplay=true\n"
+           "Terminal=false\n";
+}
+
+bool enable(const LoginItem& item) {
+    const auto program = programPath(item);
+    if (!program) {
+        return false;
+    }
+    const auto exec = execValue(*program);
+    if (!exec) {
+        return false;
+    }
+    const QByteArray text = entryText(*exec);
+    const QString path = entryPath(item);
+    // The clock turns its item on at every start: an entry that is already right stays untouched.
+    if (QFile existing(path);
+        existing.open(QIODevice::ReadOnly) && existing.read(text.size() + 1) == text) {
+        return true;
+    }
+    if (!QDir().mkpath(autostartFolder())) {
+        return false;
+    }
+    // Written whole or not at all: a session never sees half an entry.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+}
+
+bool disable(const LoginItem& item) {
+    const QFileInfo entry(entryPath(item));
+    if (entry.exists() || entry.isSymLink()) {
+        QFile::remove(entry.filePath());
+    }
+    return !QFileInfo::exists(entry.filePath()) && !QFileInfo(entry.filePath()).isSymLink();
+}
+
+}  // namespace
+
+bool SMLoginItemSetEnabled(std::string_view identifier, bool enabled) {
+    if (const auto& service = serviceForTesting()) {
+        return service(identifier, enabled);
+    }
+    const LoginItem* item = findLoginItem(identifier);
+    if (item == nullptr) {
+        return false;
+    }
+    return enabled ? enable(*item) : disable(*item);
+}
+
+void setLoginItemServiceForTesting(
+    std::function<bool(std::string_view identifier, bool enabled)> service) {
+    serviceForTesting() = std::move(service);
+}
+
+void setLoginItemProgramForTesting(std::string path) {
+    programForTesting() = std::move(path);
+}
+
+}  // namespace vorelt

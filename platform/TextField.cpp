@@ -1,0 +1,54 @@
+#include "platform/TextField.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace vorelt {
+
+namespace {
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
+    if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {
+        QObject::connect(edit, &QLineEdit::textEdited, [this] {
+            if (const auto delegate = delegate_.lock()) {
+                delegate->controlTextDidChange(
+                    Notification{"NSControlTextDidChangeNotification", shared_from_this()});
+            }
+        });
+    }
+}
+
+TextField::~TextField() {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget())) {
+        QObject::disconnect(edit, &QLineEdit::textEdited, nullptr, nullptr);
+    }
+}
+
+std::string TextField::stringValue() const {
+    if (const auto* label = qobject_cast<const QLabel*>(widget())) {
+        return label->text().toStdString();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget())) {
+        return edit->text().toStdString();
+    }
+    return {};
+}
+
+void TextField::setStringValue(std::string_view text) {
+    if (auto* label = qobject_cast<QLabel*>(widget())) {
+        label->setText(qs(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget())) {
+        edit->setText(qs(text));
+    }
+}
+
+bool TextField::isEditable() const {
+    const auto* edit = qobject_cast<const QLineEdit*>(widget());
+    return edit != nullptr && !edit->isReadOnly();
+}
+
+}  // namespace vorelt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorelt {
+
+// An absolute URL: a scheme, a colon and the rest.
+class URL {
+public:
+    // The URL, or none when the text is not an absolute URL.
+    static std::optional<URL> fromString(std::string_view text);
+
+    const std::string& absoluteString() const { return text_; }
+    std::string scheme() const;
+
+private:
+    explicit URL(std::string text) : text_(std::move(text)) {}
+    std::string text_;
+};
+
+}  // namespace vorelt

@@ -1,0 +1,150 @@
+#include "platform/X11MouseWatcher.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <xcb/xcb.h>
+
+#include <cstring>
+
+#include "platform/Event.h"
+
+namespace vorelt {
+
+namespace {
+
+Display* display() {
+    auto* x11 = qGuiApp == nullptr ? nullptr
+                                   : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 == nullptr ? nullptr : x11->display();
+}
+
+// The head of an XInput2 raw button event as it arrives on the wire.
+struct RawButtonEvent {
+    std::uint8_t responseType;
+    std::uint8_t extension;
+    std::uint16_t sequence;
+    std::uint32_t length;
+    std::uint16_t eventType;
+    std::uint16_t deviceId;
+    std::uint32_t time;
+    std::uint32_t detail;
+};
+
+bool insideOwnWindow(QPoint physical) {
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->isVisible()) {
+            continue;
+        }
+        const qreal scale = window->devicePixelRatio();
+        const QRect frame = window->frameGeometry();
+        const QRect device(frame.topLeft() * scale, frame.size() * scale);
+        if (device.contains(physical)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+X11MouseWatcher* X11MouseWatcher::instance() {
+    static X11MouseWatcher* watcher = [] {
+        auto* candidate = new X11MouseWatcher;
+        if (!candidate->initialise()) {
+            delete candidate;
+            return static_cast<X11MouseWatcher*>(nullptr);
+        }
+        return candidate;
+    }();
+    return watcher;
+}
+
+bool X11MouseWatcher::initialise() {
+    Display* dpy = display();
+    if (dpy == nullptr) {
+        return false;
+    }
+    int event = 0;
+    int error = 0;
+    if (!XQueryExtension(dpy, "XInputExtension", &opcode_, &event, &error)) {
+        return false;
+    }
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(dpy, &major, &minor) != Success || major < 2 || (major == 2 && minor < 2)) {
+        return false;
+    }
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    return true;
+}
+
+void X11MouseWatcher::setWatching(bool watching) {
+    Display* dpy = display();
+    if (dpy == nullptr || watching == watching_) {
+        return;
+    }
+    watching_ = watching;
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (watching) {
+        XISetMask(bits, XI_RawButtonPress);
+    }
+    XIEventMask mask;
+    // Master devices only: a selection for all devices would replace the toolkit's own selection
+    // on the root window, and every press would arrive twice.
+    mask.deviceid = XIAllMasterDevices;
+    mask.mask_len = sizeof bits;
+    mask.mask = bits;
+    XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+    XFlush(dpy);
+}
+
+bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (!watching_ || eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    RawButtonEvent raw;
+    std::memcpy(&raw, message, sizeof raw);
+    if ((raw.responseType & 0x7f) != XCB_GE_GENERIC || raw.extension != opcode_ ||
+        raw.eventType != XI_RawButtonPress) {
+        return false;
+    }
+    Event::Type type = Event::OtherMouseDown;
+    switch (raw.detail) {
+        case Button1:
+            type = Event::LeftMouseDown;
+            break;
+        case Button3:
+            type = Event::RightMouseDown;
+            break;
+        case Button4:
+        case Button5:
+        case 6:
+        case 7:
+            type = Event::ScrollWheel;
+            break;
+        default:
+            break;
+    }
+    // Raw presses carry no position: ask where the pointer is now.
+    Display* dpy = display();
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int winX = 0;
+    int winY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rootX, &rootY, &winX, &winY,
+                  &buttons);
+    if (!insideOwnWindow(QPoint(rootX, rootY))) {
+        Event::deliverGlobalEvent(type,
+                                  Point{static_cast<double>(rootX), static_cast<double>(rootY)});
+    }
+    return true;
+}
+
+}  // namespace vorelt

@@ -1,0 +1,20 @@
+#include "settings/SettingsWindowController.h"
+
+#include "settings/SettingsViewController.h"
+
+namespace vorelt {
+
+SettingsWindowController::SettingsWindowController()
+    : WindowController("SettingsWindowController") {
+    setContentViewController(std::make_shared<SettingsViewController>());
+}
+
+void SettingsWindowController::windowDidLoad() {
+    WindowController::windowDidLoad();
+}
+
+std::string SettingsWindowController::windowTitleForDocumentDisplayName(const std::string&) {
+    return "Settings";
+}
+
+}  // namespace vorelt

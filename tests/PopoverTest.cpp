@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "TestSupport.h"
+#include "menubar/AppDelegate.h"
+#include "menubar/EventMonitor.h"
+#include "model/Identifiers.h"
+#include "platform/Button.h"
+#include "platform/DatePicker.h"
+#include "platform/Event.h"
+#include "platform/Popover.h"
+#include "platform/ServiceManagement.h"
+#include "platform/StatusBar.h"
+#include "platform/TextField.h"
+#include "platform/Timer.h"
+#include "platform/WindowController.h"
+#include "popover/CalendarPopoverViewController.h"
+
+namespace vorelt {
+namespace {
+
+struct Registration {
+    std::string identifier;
+    bool enabled;
+    std::string titleThen;
+    bool timerThen;
+};
+
+// A launched application: its delegate, a recording status bar and login service, outside clicks
+// from a substitute source, and a clock that the test moves.
+class Launched : public testing::Test {
+protected:
+    void SetUp() override {
+        Event::useSubstituteSource(true);
+        auto recording = std::make_unique<test::RecordingHost>();
+        host = recording.get();
+        StatusBar::systemStatusBar()->setHost(std::move(recording));
+        delegate = std::make_shared<AppDelegate>();
+        Application::sharedApplication()->setDelegate(delegate);
+        setLoginItemServiceForTesting([this](std::string_view identifier, bool enabled) {
+            registrations.push_back({std::string(identifier), enabled,
+                                     delegate->statusItem->button()->title(),
+                                     static_cast<bool>(delegate->timer)});
+            return true;
+        });
+        Application::sharedApplication()->setTerminationHandler([this] { ++terminations; });
+    }
+    void TearDown() override {
+        delegate->applicationWillTerminate(nullptr);
+        StatusBar::systemStatusBar()->removeStatusItem(delegate->statusItem);
+        Application::sharedApplication()->setDelegate(nullptr);
+        Application::sharedApplication()->setTerminationHandler({});
+        setLoginItemServiceForTesting({});
+        StatusBar::systemStatusBar()->setHost(std::make_unique<test::RecordingHost>());
+        Event::useSubstituteSource(false);
+    }
+    void launch() { delegate->applicationDidFinishLaunching(nullptr); }
+    void clickItem() { delegate->statusItem->button()->performClick(); }
+    bool shown() const { return delegate->popover->isShown(); }
+    bool monitoring() const { return delegate->eventMonitor->isStarted(); }
+    CalendarPopoverViewController& calendar() const {
+        return *delegate->calendarPopoverViewController;
+    }
+
+    test::TemporaryConfigHome home;
+    test::ManualClock clock{test::kMondayAfterMidnight};
+    test::RecordingHost* host = nullptr;
+    std::shared_ptr<AppDelegate> delegate;
+    std::vector<Registration> registrations;
+    int terminations = 0;
+};
+
+TEST_F(Launched, LaunchRunsItsStepsInOrder) {
+    launch();
+    ASSERT_EQ(registrations.size(), 1u);
+    EXPECT_EQ(registrations[0].identifier, launcherBundleIdentifier);
+    EXPECT_TRUE(registrations[0].enabled);
+    EXPECT_EQ(registrations[0].titleThen, "") << "registration comes before the placeholder";
+    EXPECT_FALSE(registrations[0].timerThen);
+    EXPECT_EQ(host->titles, (std::vector<std::string>{"Time", "Mon Dec 29  12:05 AM"}));
+    ASSERT_TRUE(delegate->calendarPopoverViewController);
+    EXPECT_EQ(delegate->popover->contentViewController(), delegate->calendarPopoverViewController);
+    ASSERT_TRUE(delegate->eventMonitor);
+    EXPECT_EQ(delegate->eventMonitor->mask, 10u);
+    EXPECT_FALSE(monitoring()) << "the monitor starts stopped";
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(calendar().isViewLoaded()) << "the popover's view loads when first needed";
+}
+
+TEST_F(Launched, RegistersTheLauncherEvenWhenTheUserSaidNo) {
+    UserDefaults::standardUserDefaults()->setBool(false, "shouldAutoLaunch");
+    launch();
+    ASSERT_EQ(registrations.size(), 1u);
+    EXPECT_TRUE(registrations[0].enabled);
+}
+
+TEST_F(Launched, ItemClicksToggleThePopoverAndTheMonitor) {
+    launch();
+    Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+    EXPECT_FALSE(shown()) << "outside clicks do nothing before the popover opened";
+    clickItem();
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(monitoring());
+    clickItem();
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(monitoring());
+    clickItem();
+    EXPECT_TRUE(shown());
+}
+
+TEST_F(Launched, OnlyLeftAndRightPressesOutsideCloseIt) {
+    launch();
+    for (const Event::Type closing : {Event::LeftMouseDown, Event::RightMouseDown}) {
+        clickItem();
+        for (const Event::Type other : {Event::OtherMouseDown, Event::ScrollWheel}) {
+            Event::deliverGlobalEvent(other, {});
+            EXPECT_TRUE(shown()) << other;
+        }
+        Event::deliverGlobalEvent(closing, {10, 500});
+        EXPECT_FALSE(shown()) << closing;
+        EXPECT_FALSE(monitoring());
+    }
+}
+
+TEST_F(Launched, OutsideClickHandlerIsHarmlessLateOrOrphaned) {
+    launch();
+    const Event::Handler handler = delegate->eventMonitor->handler;
+    const auto press = std::make_shared<Event>(Event::LeftMouseDown, Point{});
+    handler(press);  // popover closed: nothing happens, nothing opens
+    EXPECT_FALSE(shown());
+    clickItem();
+    handler(nullptr);  // no event at all still closes it
+    EXPECT_FALSE(shown());
+
+    const std::weak_ptr<AppDelegate> weak = delegate;
+    TearDown();
+    delegate.reset();
+    EXPECT_TRUE(weak.expired()) << "the handler must not keep the delegate alive";
+    handler(press);
+    SetUp();
+}
+
+TEST_F(Launched, RestartingAMonitorReplacesTheInstalledOne) {
+    int calls = 0;
+    {
+        EventMonitor monitor(Event::LeftMouseDownMask, [&calls](const auto&) { ++calls; });
+        monitor.start();
+        monitor.start();
+        Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+        EXPECT_EQ(calls, 1);
+        Event::deliverGlobalEvent(Event::RightMouseDown, {});
+        EXPECT_EQ(calls, 1);
+    }
+    Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+    EXPECT_EQ(calls, 1) << "destroying a started monitor removes it";
+}
+
+TEST_F(Launched, PopoverShowsTheFullDateAsOfItsOpening) {
+    launch();
+    UserDefaults::standardUserDefaults()->setObject("HH:mm", "dateFormat");
+    clickItem();
+    ASSERT_TRUE(calendar().timeLabel());
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
+    EXPECT_DOUBLE_EQ(calendar().datePicker()->dateValue().timeIntervalSince1970(),
+                     test::kMondayAfterMidnight);
+
+    // Past midnight while open: nothing changes until it opens again.
+    clock.advance(24 * 3600);
+    delegate->updateMenuTime();
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
+    calendar().datePicker()->setDateValue(Date(0));  // the user picks a day: never read back
+    clickItem();
+    clickItem();
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Tuesday, December 30, 2025");
+    EXPECT_DOUBLE_EQ(calendar().datePicker()->dateValue().timeIntervalSince1970(),
+                     test::kMondayAfterMidnight + 24 * 3600);
+}
+
+TEST_F(Launched, ControlsAreConnectedNamedAndWired) {
+    launch();
+    clickItem();
+    for (const auto& control : calendar().subviews()) {
+        EXPECT_FALSE(control->accessibilityLabel().empty()) << control->identifier();
+    }
+    EXPECT_EQ(calendar().settingsButton()->action(), "settingsButtonSelected");
+    EXPECT_EQ(calendar().quitButton()->action(), "terminate");
+    EXPECT_EQ(calendar().view()->autoresizingMask(), 0u);
+}
+
+TEST_F(Launched, SettingsButtonReportsAndClosesThePopover) {
+    launch();
+    clickItem();
+    const int windows = WindowController::openWindowCount();
+    testing::internal::CaptureStdout();
+    calendar().settingsButton()->performClick();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Settings selected\n");
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(monitoring());
+    EXPECT_EQ(WindowController::openWindowCount(), windows + 1);
+    clickItem();
+    EXPECT_TRUE(shown());
+    calendar().settingsButton()->performClick();
+    EXPECT_EQ(WindowController::openWindowCount(), windows + 2) << "each press opens a new window";
+    WindowController::releaseOpenWindows();
+}
+
+TEST_F(Launched, QuitButtonEndsTheApplicationThroughTheDelegate) {
+    launch();
+    clickItem();
+    const auto timer = delegate->timer;
+    calendar().quitButton()->performClick();
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST_F(Launched, ASignalTakesTheSamePath) {
+    launch();
+    Application::installSignalHandlers();
+    const auto timer = delegate->timer;
+    std::raise(SIGTERM);
+    EXPECT_TRUE(test::waitFor([this] { return terminations == 1; }));
+    EXPECT_FALSE(timer->isValid());
+}
+
+}  // namespace
+}  // namespace vorelt

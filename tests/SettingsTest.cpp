@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSettings>
+
+#include "TestSupport.h"
+#include "model/Identifiers.h"
+#include "model/Preferences.h"
+#include "platform/Application.h"
+#include "platform/Button.h"
+#include "platform/RunningApplication.h"
+#include "platform/ServiceManagement.h"
+#include "platform/TextField.h"
+#include "platform/URL.h"
+#include "platform/UserDefaults.h"
+#include "platform/Workspace.h"
+#include "settings/SettingsViewController.h"
+#include "settings/SettingsWindowController.h"
+
+namespace vorelt {
+namespace {
+
+using Field = DateFormatSettingsFields;
+
+// A settings view on its own store, with recording stand-ins for the login service, the list of
+// running applications and the opening of URLs.
+class SettingsView : public testing::Test {
+protected:
+    void SetUp() override {
+        setLoginItemServiceForTesting([this](std::string_view identifier, bool enabled) {
+            registrations.emplace_back(identifier, enabled);
+            return true;
+        });
+        Workspace::setRunningApplicationsForTesting([this] {
+            std::vector<std::shared_ptr<RunningApplication>> list;
+            for (const auto& identifier : running) {
+                list.push_back(std::make_shared<RunningApplication>(identifier));
+            }
+            return list;
+        });
+        Workspace::setURLOpenerForTesting([this](const URL& url) {
+            opened.push_back(url.absoluteString());
+            return true;
+        });
+    }
+    void TearDown() override {
+        setLoginItemServiceForTesting({});
+        Workspace::setRunningApplicationsForTesting({});
+        Workspace::setURLOpenerForTesting({});
+    }
+
+    std::shared_ptr<SettingsViewController> open() {
+        auto controller = std::make_shared<SettingsViewController>();
+        controller->view();
+        return controller;
+    }
+    UserDefaults& store() { return *UserDefaults::standardUserDefaults(); }
+    std::vector<bool> storedOptions() {
+        std::vector<bool> values;
+        for (const Field field : Field::allCases()) {
+            values.push_back(store().boolForKey(field.rawValue()));
+        }
+        return values;
+    }
+    // Types into the field as a person would, one key at a time.
+    static void type(const TextField& field, const QString& text) {
+        auto* edit = qobject_cast<QLineEdit*>(field.widget());
+        ASSERT_NE(edit, nullptr);
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(edit, &press);
+        }
+    }
+    static void clear(const TextField& field) {
+        auto* edit = qobject_cast<QLineEdit*>(field.widget());
+        edit->selectAll();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &press);
+    }
+
+    test::TemporaryConfigHome home;
+    test::ManualClock clock{test::kMondayAfterMidnight};
+    std::vector<std::pair<std::string, bool>> registrations;
+    std::vector<std::optional<std::string>> running;
+    std::vector<std::string> opened;
+};
+
+TEST_F(SettingsView, StartsEmptyAndNotReady) {
+    const SettingsViewController controller;
+    EXPECT_TRUE(controller.dateFormat.empty());
+    EXPECT_FALSE(controller.readyForSaving);
+    EXPECT_FALSE(controller.dateFormatTextField());
+    EXPECT_FALSE(controller.launchAutomaticallyButton());
+    EXPECT_FALSE(controller.isViewLoaded());
+}
+
+TEST_F(SettingsView, FirstLoadSeedsDefaultsAndNothingElse) {
+    const auto settings = open();
+    EXPECT_TRUE(settings->readyForSaving);
+    EXPECT_EQ(storedOptions(),
+              (std::vector<bool>{true, true, false, false, false, false, true, false, false}));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm a");
+    EXPECT_TRUE(store().boolForKey("shouldAutoLaunch"));
+    QSettings file(home.storePath(), QSettings::IniFormat);
+    EXPECT_EQ(file.allKeys().size(), 11);
+    EXPECT_EQ(settings->launchAutomaticallyButton()->state(), Button::OnState);
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "E MMM d  h:mm a");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), "Mon Dec 29  12:05 AM");
+    EXPECT_FALSE(settings->dateFormatTextField()->isEnabled());
+}
+
+TEST_F(SettingsView, LoadingShowsTheComposedPatternWithoutStoringIt) {
+    store().setBool(false, "shouldShowDayOfWeek");
+    store().setBool(true, "shouldShowSeconds");
+    store().setObject("HH", "dateFormat");
+    store().setBool(false, "shouldAutoLaunch");
+    const auto settings = open();
+    EXPECT_FALSE(store().objectForKey("shouldShowDate")) << "a present first option stops seeding";
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "  HH:mm:ss");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), "  00:05:09");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "HH") << "opening the view saves nothing";
+    EXPECT_FALSE(store().boolForKey("shouldAutoLaunch"));
+    EXPECT_EQ(settings->launchAutomaticallyButton()->state(), Button::OffState);
+}
+
+TEST_F(SettingsView, LoadingInCustomModeShowsTheStoredPattern) {
+    Preferences::seedDateFormatOptions(store());
+    store().setBool(true, "shouldUseCustomFormat");
+    store().setObject(" 'custom' HH ", "dateFormat");
+    const auto settings = open();
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), " 'custom' HH ");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " custom 00 ");
+    EXPECT_TRUE(settings->dateFormatTextField()->isEnabled());
+    EXPECT_FALSE(settings->shouldShowDateButton()->isEnabled());
+}
+
+TEST_F(SettingsView, EveryOptionChangeWritesAllNineKeysAndThePattern) {
+    const auto settings = open();
+    store().setObject("stale", "shouldShowYear");  // rewritten from the checkbox by any change
+    settings->shouldShowSecondsButton()->performClick();
+    EXPECT_EQ(storedOptions(),
+              (std::vector<bool>{true, true, false, true, false, false, true, false, false}));
+    EXPECT_EQ(store().stringForKey("shouldShowYear"), "false");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
+
+    for (const auto& unchanged :
+         {settings->shouldUse24HourButton(), settings->shouldFlashSeparatorButton()}) {
+        unchanged->performClick();
+        EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
+    }
+    EXPECT_TRUE(store().boolForKey("shouldUse24Hour"));
+    EXPECT_TRUE(store().boolForKey("shouldFlashSeparator"));
+
+    settings->shouldUseAMPMButton()->performClick();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  HH:mm:ss");
+}
+
+TEST_F(SettingsView, CustomModeKeepsTheShownPatternAndLeavingItRecomposes) {
+    const auto settings = open();
+    settings->shouldShowYearButton()->performClick();
+    settings->shouldUseCustomDateButton()->performClick();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d, y  h:mm a");
+    EXPECT_TRUE(store().boolForKey("shouldUseCustomFormat"));
+    for (const auto& option :
+         {settings->shouldShowDayOfWeekButton(), settings->shouldShowDateButton(),
+          settings->shouldShowYearButton(), settings->shouldShowSecondsButton(),
+          settings->shouldShowTimezoneButton(), settings->shouldUseAMPMButton(),
+          settings->shouldUse24HourButton()}) {
+        EXPECT_FALSE(option->isEnabled()) << option->identifier();
+    }
+    EXPECT_TRUE(settings->shouldShowYearButton()->state() == Button::OnState);
+    EXPECT_TRUE(settings->shouldFlashSeparatorButton()->isEnabled());
+    EXPECT_TRUE(settings->dateFormatTextField()->isEnabled());
+
+    settings->shouldFlashSeparatorButton()->performClick();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d, y  h:mm a") << "the custom text stays";
+
+    type(*settings->dateFormatTextField(), "!");
+    settings->shouldUseCustomDateButton()->performClick();
+    EXPECT_FALSE(settings->dateFormatTextField()->isEnabled());
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "E MMM d, y  h:mm a");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d, y  h:mm a");
+}
+
+TEST_F(SettingsView, AMixedCheckboxCountsAsOff) {
+    const auto settings = open();
+    settings->shouldShowDateButton()->setState(Button::MixedState);
+    settings->shouldShowSecondsButton()->performClick();
+    EXPECT_FALSE(store().boolForKey("shouldShowDate"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E  h:mm:ss a");
+}
+
+TEST_F(SettingsView, EveryKeystrokeStoresTheWholeTextAndUpdatesThePreview) {
+    const auto settings = open();
+    settings->shouldUseCustomDateButton()->performClick();
+    const auto field = settings->dateFormatTextField();
+    clear(*field);
+    EXPECT_EQ(store().stringForKey("dateFormat"), "");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), "");
+    type(*field, " H");
+    EXPECT_EQ(store().stringForKey("dateFormat"), " H");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 0");
+    type(*field, "H:mm ");
+    EXPECT_EQ(store().stringForKey("dateFormat"), " HH:mm ");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 00:05 ");
+    EXPECT_EQ(field->stringValue(), " HH:mm ");
+
+    clock.advance(60);
+    test::waitFor([] { return false; }, 20);
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 00:05 ") << "the preview is a snapshot";
+}
+
+TEST_F(SettingsView, OnlyThePatternFieldFeedsThePattern) {
+    const auto settings = open();
+    const auto before = store().stringForKey("dateFormat");
+    settings->controlTextDidChange(Notification{"changed", nullptr});
+    settings->controlTextDidChange(Notification{"changed", settings->dateFormatLabel()});
+    settings->controlTextDidChange(Notification{"changed", settings->shouldShowDateButton()});
+    EXPECT_EQ(store().stringForKey("dateFormat"), before);
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "E MMM d  h:mm a");
+}
+
+TEST_F(SettingsView, WithoutAPreviewLabelOnlyTheStoreIsWritten) {
+    const auto settings = open();
+    settings->setDateFormatLabel(nullptr);
+    settings->dateFormat = "HH";
+    settings->applyDateFormat();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "HH");
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "E MMM d  h:mm a");
+}
+
+TEST_F(SettingsView, LoginItemIsRegisteredOnlyWhenRunningAndChoiceDisagree) {
+    struct Case {
+        std::vector<std::optional<std::string>> running;
+        bool setting;
+        std::size_t calls;
+    };
+    const std::string launcher(launcherBundleIdentifier);
+    std::string otherCase = launcher;
+    otherCase[0] = 'I';
+    const Case cases[] = {
+        {{std::nullopt, "org.example.Other"}, true, 1},
+        {{std::nullopt, launcher}, false, 1},
+        {{}, false, 0},
+        {{"org.example.Other", launcher}, true, 0},
+        {{otherCase}, true, 1},  // a difference in letter case is another application
+    };
+    for (const auto& c : cases) {
+        test::TemporaryConfigHome fresh;
+        registrations.clear();
+        running = c.running;
+        store().setBool(c.setting, "shouldAutoLaunch");
+        open();
+        ASSERT_EQ(registrations.size(), c.calls) << c.setting;
+        for (const auto& [identifier, enabled] : registrations) {
+            EXPECT_EQ(identifier, launcher);
+            EXPECT_TRUE(enabled);
+        }
+    }
+}
+
+TEST_F(SettingsView, LaunchCheckboxRegistersAndStoresTheChoice) {
+    running = {std::string(launcherBundleIdentifier)};
+    const auto settings = open();
+    ASSERT_TRUE(registrations.empty());
+    settings->launchAutomaticallyButton()->performClick();
+    EXPECT_EQ(
+        registrations,
+        (std::vector<std::pair<std::string, bool>>{{std::string(launcherBundleIdentifier), true}}));
+    EXPECT_FALSE(store().boolForKey("shouldAutoLaunch"));
+    settings->launchAutomaticallyButton()->performClick();
+    EXPECT_EQ(registrations.size(), 2u);
+    EXPECT_TRUE(registrations.back().second);
+    EXPECT_TRUE(store().boolForKey("shouldAutoLaunch"));
+}
+
+TEST_F(SettingsView, DateAndTimeButtonOpensTheDesktopSettingsAndStoresNothing) {
+    const auto settings = open();
+    const QByteArray before = home.readStore();
+    Application::sharedApplication()->sendAction("openDateTimePrefsButtonPressed:", settings.get(),
+                                                 nullptr);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(URL::fromString(opened[0]).has_value());
+    EXPECT_EQ(home.readStore(), before);
+}
+
+TEST_F(SettingsView, EachWindowIsNewIndependentAndReleasedWhenClosed) {
+    const int openBefore = WindowController::openWindowCount();
+    std::weak_ptr<SettingsWindowController> first;
+    std::weak_ptr<ViewController> firstView;
+    {
+        const auto a = std::make_shared<SettingsWindowController>();
+        const auto b = std::make_shared<SettingsWindowController>();
+        EXPECT_EQ(a->windowTitleForDocumentDisplayName(""), "Settings");
+        EXPECT_EQ(a->windowTitleForDocumentDisplayName("Document"), "Settings");
+        ASSERT_TRUE(std::dynamic_pointer_cast<SettingsViewController>(a->contentViewController()));
+        EXPECT_NE(a->contentViewController(), b->contentViewController());
+        a->showWindow(nullptr);
+        b->showWindow(nullptr);
+        EXPECT_EQ(a->windowTitle(), "Settings");
+        EXPECT_TRUE(a->isWindowVisible());
+        first = a;
+        firstView = a->contentViewController();
+        b->close();
+    }
+    EXPECT_FALSE(first.expired()) << "a shown window keeps its controller";
+    first.lock()->close();
+    EXPECT_TRUE(test::waitFor([&] { return first.expired() && firstView.expired(); }));
+    EXPECT_EQ(WindowController::openWindowCount(), openBefore);
+}
+
+TEST_F(SettingsView, HundredsOfOpenAndCloseCyclesLeaveNothingBehind) {
+    const int openBefore = WindowController::openWindowCount();
+    for (int i = 0; i < 200; ++i) {
+        std::weak_ptr<WindowController> weak;
+        {
+            const auto window = std::make_shared<SettingsWindowController>();
+            window->showWindow(nullptr);
+            std::dynamic_pointer_cast<SettingsViewController>(window->contentViewController())
+                ->shouldShowSecondsButton()
+                ->performClick();
+            window->close();
+            weak = window;
+        }
+        ASSERT_TRUE(test::waitFor([&] { return weak.expired(); })) << i;
+    }
+    EXPECT_EQ(WindowController::openWindowCount(), openBefore);
+}
+
+}  // namespace
+}  // namespace vorelt

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Launch at login: the clock writes its autostart entry; at login the session runs the entry, whose
+# launcher starts the clock unless the user turned that off or the clock runs already.
+source "$(dirname "$0")/lib.sh"
+vorelt=$1
+launcher=$2
+
+# The installed layout, under a prefix whose name only survives a correctly quoted Exec line. (No
+# percent sign: GLib looks for the program before it undoes %%, and would not find it.)
+prefix="$work/it's \"quoted\" \$HOME \\ \`tick\` ~ (e2e) & co; é"
+mkdir -p "$prefix/bin" "$prefix/libexec/vorelt"
+cp "$vorelt" "$prefix/bin/vorelt"
+cp "$launcher" "$prefix/libexec/vorelt/vorelt-launcher"
+clock=$prefix/bin/vorelt
+login_item=$prefix/libexec/vorelt/vorelt-launcher
+entry=$XDG_CONFIG_HOME/autostart/io.github.vorelt.VoreltLauncher.desktop
+clock_lock=$XDG_RUNTIME_DIR/vorelt/io.github.vorelt.Vorelt.lock
+login_item_lock=$XDG_RUNTIME_DIR/vorelt/io.github.vorelt.VoreltLauncher.lock
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+
+# Announced and still locked: the process that wrote its id into the file runs.
+is_held() { [ -s "$1" ] && ! flock -n -s "$1" true; }
+has_ended() { [ -s "$1" ] && flock -n -s "$1" true; }
+clock_pids() {
+    local exe
+    for exe in /proc/[0-9]*/exe; do
+        if [ "$(readlink "$exe" 2>/dev/null)" = "$clock" ]; then
+            exe=${exe#/proc/}
+            echo "${exe%/exe}"
+        fi
+    done
+}
+count_clocks() { clock_pids | wc -l; }
+# Clocks started by a launcher are nobody's children: they are ended by what they run.
+stop_clocks() {
+    local pid
+    for pid in $(clock_pids); do
+        kill "$pid" 2>/dev/null || true
+    done
+}
+trap 'stop_clocks; cleanup' EXIT
+# Logs in: runs the entry the way GLib-based sessions do, and waits until its program has ended.
+log_in() {
+    rm -f "$login_item_lock"
+    "${headless[@]}" gio launch "$entry" >>"$work/session.out" 2>>"$work/session.err" ||
+        fail "the session could not run the entry: $(cat "$work/session.err")"
+    wait_until 10 has_ended "$login_item_lock" ||
+        fail "the login item did not run and end: $(cat "$work/session.err")"
+}
+
+# The clock writes the entry as it starts.
+write_store '[General]' "dateFormat=\"'first' HH:mm:ss\""
+"${headless[@]}" "$clock" >"$work/first.out" 2>"$work/first.err" &
+pid=$!
+pids+=($pid)
+started() { grep -q '^first ' "$work/first.out"; }
+wait_until 10 started || fail "the clock did not start: $(cat "$work/first.err")"
+[ -f "$entry" ] || fail "the clock wrote no autostart entry: $(cat "$work/first.err")"
+kill -INT "$pid"
+wait "$pid" || fail "the clock did not end cleanly"
+desktop-file-validate "$entry" || fail "invalid entry: $(cat "$entry")"
+grep -qx 'X-GNOME-Autostart-enabled=true' "$entry" || fail "entry turned off: $(cat "$entry")"
+grep -q '^Hidden=true' "$entry" && fail "entry hidden: $(cat "$entry")"
+
+# Unticked: logging in starts nothing.
+write_store '[General]' 'shouldAutoLaunch=false'
+log_in
+[ "$(count_clocks)" -eq 0 ] || fail "a clock was started though launch at login is off"
+is_held "$clock_lock" && fail "a clock announced itself though launch at login is off"
+
+# Ticked: logging in starts the clock, which shows its title.
+write_store '[General]' 'shouldAutoLaunch=true' "dateFormat=\"'login' HH:mm:ss\""
+log_in
+wait_until 10 is_held "$clock_lock" || fail "logging in started no clock: $(cat "$work/session.err")"
+clock_pid=$(cat "$clock_lock")
+titled() { grep -q '^login [0-9][0-9]:[0-9][0-9]:[0-9][0-9]$' "$work/session.out"; }
+wait_until 10 titled || fail "the started clock shows no title: $(cat "$work/session.out")"
+[ "$(count_clocks)" -eq 1 ] || fail "$(count_clocks) clocks run after logging in"
+
+# The launcher again while the clock runs: it ends at once, with success, and starts no clock.
+status=0
+"${headless[@]}" "$login_item" >>"$work/session.out" 2>>"$work/session.err" || status=$?
+[ "$status" -eq 0 ] || fail "the launcher ended with status $status"
+[ "$(count_clocks)" -eq 1 ] || fail "$(count_clocks) clocks run after a second launch"
+[ "$(cat "$clock_lock")" = "$clock_pid" ] || fail "another clock took over"
+
+kill -INT "$clock_pid"
+wait_until 10 has_ended "$clock_lock" || fail "the clock started at login did not end"
+echo "PASS"
