@@ -7,13 +7,11 @@
 
 namespace vorelt {
 
-namespace {
-Display* display() {
+Display* X11Desktop::display() {
     auto* x11 = qGuiApp == nullptr ? nullptr
                                    : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 == nullptr ? nullptr : x11->display();
 }
-}  // namespace
 
 bool X11Desktop::available() {
     return display() != nullptr;

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 
+struct _XDisplay;
+
 namespace vorelt {
 
 // The few X11 window properties that Qt has no interface for.
 class X11Desktop {
 public:
+    // The application's connection to its X11 display, or none on any other windowing system.
+    static _XDisplay* display();
     // True when the application runs on an X11 display.
     static bool available();
     // Reserves a strip along the top of the screen for a dock window (_NET_WM_STRUT_PARTIAL), so

@@ -11,16 +11,11 @@
 #include <cstring>
 
 #include "platform/Event.h"
+#include "platform/X11Desktop.h"
 
 namespace vorelt {
 
 namespace {
-
-Display* display() {
-    auto* x11 = qGuiApp == nullptr ? nullptr
-                                   : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 == nullptr ? nullptr : x11->display();
-}
 
 // The head of an XInput2 raw button event as it arrives on the wire.
 struct RawButtonEvent {
@@ -64,7 +59,7 @@ X11MouseWatcher* X11MouseWatcher::instance() {
 }
 
 bool X11MouseWatcher::initialise() {
-    Display* dpy = display();
+    Display* dpy = X11Desktop::display();
     if (dpy == nullptr) {
         return false;
     }
@@ -83,7 +78,7 @@ bool X11MouseWatcher::initialise() {
 }
 
 void X11MouseWatcher::setWatching(bool watching) {
-    Display* dpy = display();
+    Display* dpy = X11Desktop::display();
     if (dpy == nullptr || watching == watching_) {
         return;
     }
@@ -130,7 +125,7 @@ bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* messa
             break;
     }
     // Raw presses carry no position: ask where the pointer is now.
-    Display* dpy = display();
+    Display* dpy = X11Desktop::display();
     Window root = 0;
     Window child = 0;
     int rootX = 0;
