@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <string>
 #include <vector>
 
@@ -14,27 +11,6 @@
 
 namespace vorelt {
 namespace {
-
-// A runtime folder of its own for one test, as a session's $XDG_RUNTIME_DIR is, so that no clock
-// running on the machine counts.
-class TemporaryRuntimeDir {
-public:
-    TemporaryRuntimeDir() : previous_(qgetenv("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
-    }
-    ~TemporaryRuntimeDir() {
-        if (previous_.isNull()) {
-            qunsetenv("XDG_RUNTIME_DIR");
-        } else {
-            qputenv("XDG_RUNTIME_DIR", previous_);
-        }
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray previous_;
-};
 
 constexpr const char* kClock = "/opt/vorelt/bin/vorelt";
 
@@ -59,7 +35,7 @@ protected:
     }
 
     test::TemporaryConfigHome home;
-    TemporaryRuntimeDir runtime;
+    test::TemporaryRuntimeDir runtime;
     const std::shared_ptr<LauncherDelegate> delegate = std::make_shared<LauncherDelegate>();
     std::vector<std::string> launched;
     int terminations = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,19 @@
 #include "platform/UserDefaults.h"
 
 namespace vorelt::test {
+
+// The bytes of the file at `path`; none when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// The names in `folder`, hidden ones included.
+inline QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                  QDir::System);
+}
 
 // A config home of its own for one test; the shared store is read from it afresh.
 class TemporaryConfigHome {
@@ -36,14 +50,35 @@ public:
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(bytes);
     }
-    QByteArray readStore() const {
-        QFile file(storePath());
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
+    QByteArray readStore() const { return readFile(storePath()); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A private runtime folder of its own for one test, as a session's $XDG_RUNTIME_DIR is, so that
+// no clock running on the machine counts.
+class TemporaryRuntimeDir {
+public:
+    TemporaryRuntimeDir() : previous_(qgetenv("XDG_RUNTIME_DIR")) {
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
+    }
+    ~TemporaryRuntimeDir() {
+        if (previous_.isNull()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            qputenv("XDG_RUNTIME_DIR", previous_);
+        }
+    }
+    QString path() const { return dir_.path(); }
+    QString lockPath(const QString& identifier) const {
+        return dir_.path() + "/vorelt/" + identifier + ".lock";
     }
 
 private:
     QTemporaryDir dir_;
+    QByteArray previous_;
 };
 
 // The current moment, set and advanced by the test.

@@ -49,3 +49,38 @@ wait_until() {
         sleep 0.05
     done
 }
+
+# Starts "$vorelt" with its output in $work/out and $work/err; its process id is $pid.
+start_clock() {
+    "$vorelt" >"$work/out" 2>"$work/err" &
+    pid=$!
+    pids+=("$pid")
+}
+
+# Sets X, Y, WIDTH and HEIGHT to the geometry of window $1.
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+# Waits for the bar, the window whose name matches the pattern $1, and sets `bar` to it,
+# `bar_height` to its height and `item_x`, `item_y` to a point on the item at its right end.
+wait_for_bar() {
+    bar_pattern=$1
+    wait_until 10 find_bar || fail "no bar named like $1; stderr: $(cat "$work/err")"
+    geometry "$bar"
+    bar_height=$HEIGHT
+    item_x=$((WIDTH - 50)) item_y=$((HEIGHT / 2))
+}
+find_bar() {
+    bar=$(xdotool search --name "$bar_pattern" 2>/dev/null | head -n 1)
+    [ -n "$bar" ]
+}
+
+click_item() { xdotool mousemove "$item_x" "$item_y" click 1; }
+popover_open() { xdotool search --onlyvisible --name '^Popover$' >/dev/null 2>&1; }
+popover_closed() { ! popover_open; }
+
+# Clicks the item, waits for the popover and sets `popover` to its window; $1 says when.
+open_popover() {
+    click_item
+    wait_until 3 popover_open || fail "popover did not open${1:+ ($1)}"
+    popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
+}

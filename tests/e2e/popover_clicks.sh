@@ -10,29 +10,11 @@ write_store '[General]' "dateFormat=\"'e2e' HH:mm:ss\""
 # The other program: xev reports every press it receives.
 xev -geometry 400x300+100+200 -name other >"$work/xev" 2>&1 &
 pids+=($!)
-"$vorelt" >"$work/out" 2>"$work/err" &
-pid=$!
-pids+=($pid)
-
-bar_window() { xdotool search --name '^e2e [0-9:]{8}$' 2>/dev/null | head -n 1; }
-has_bar() { test -n "$(bar_window)"; }
-wait_until 10 has_bar || fail "no bar: $(cat "$work/err")"
+start_clock
+wait_for_bar '^e2e [0-9:]{8}$'
 other_window() { xdotool search --name '^other$' 2>/dev/null | head -n 1; }
 has_other() { test -n "$(other_window)"; }
 wait_until 10 has_other || fail "xev did not start"
-popover_open() { xdotool search --onlyvisible --name '^Popover$' >/dev/null 2>&1; }
-popover_closed() { ! popover_open; }
-
-eval "$(xdotool getwindowgeometry --shell "$(bar_window)")"
-bar_height=$HEIGHT
-# The item sits at the right end of the bar.
-item_x=$((WIDTH - 50))
-item_y=$((bar_height / 2))
-
-open_popover() {
-    xdotool mousemove "$item_x" "$item_y" click 1
-    wait_until 3 popover_open || fail "popover did not open ($1)"
-}
 presses() { grep -c "ButtonPress" "$work/xev" || true; }
 press_on_other() {  # button
     local before
@@ -43,8 +25,7 @@ press_on_other() {  # button
 }
 
 open_popover "first click"
-popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$popover")"
+geometry "$popover"
 echo "popover at ${WIDTH}x${HEIGHT}+$X+$Y"
 [ "$Y" -ge $((bar_height - 2)) ] && [ "$Y" -le $((bar_height + 4)) ] || fail "popover not below the bar: y=$Y"
 [ $((X + WIDTH)) -le 1280 ] && [ "$X" -le "$item_x" ] && [ $((X + WIDTH)) -ge "$item_x" ] ||
@@ -66,7 +47,7 @@ sleep 0.3
 popover_open || fail "a middle click, scroll or key closed the popover"
 
 # A second click on the clock closes it.
-xdotool mousemove "$item_x" "$item_y" click 1
+click_item
 wait_until 3 popover_closed || fail "second click on the clock did not close it"
 
 for button in 1 3; do

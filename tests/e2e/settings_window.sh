@@ -6,22 +6,12 @@ source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
 start_x
-"$vorelt" >"$work/out" 2>"$work/err" &
-pid=$!
-pids+=($pid)
-
-bar_window() { xdotool search --name '(AM|PM)$' 2>/dev/null | head -n 1; }
-has_bar() { test -n "$(bar_window)"; }
-wait_until 10 has_bar || fail "no bar: $(cat "$work/err")"
-bar=$(bar_window)
+start_clock
+wait_for_bar '(AM|PM)$'
 title() { xdotool getwindowname "$bar"; }
-eval "$(xdotool getwindowgeometry --shell "$bar")"
-item_x=$((WIDTH - 60)) item_y=$((HEIGHT / 2))
 
-popover_open() { xdotool search --onlyvisible --name '^Popover$' >/dev/null 2>&1; }
-xdotool mousemove "$item_x" "$item_y" click 1
-wait_until 3 popover_open || fail "popover did not open"
-eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)")"
+open_popover
+geometry "$popover"
 xdotool mousemove $((X + 60)) $((Y + HEIGHT - 26)) click 1
 
 settings_open() { xdotool search --onlyvisible --name '^Settings$' >/dev/null 2>&1; }
@@ -29,7 +19,7 @@ wait_until 5 settings_open || fail "no settings window; output: $(cat "$work/out
 grep -qx 'Settings selected' "$work/out" || fail "the settings button did not report itself"
 popover_open && fail "the popover stayed open"
 window=$(xdotool search --onlyvisible --name '^Settings$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry "$window"
 wx=$X wy=$Y
 sleep 0.3
 import -window root "$artifacts/settings.png"

@@ -6,25 +6,19 @@ vorelt=$1
 
 start_x
 write_store '[General]' "dateFormat=\"'e2e' HH:mm:ss\""
-"$vorelt" >"$work/out" 2>"$work/err" &
-pid=$!
-pids+=($pid)
+start_clock
+wait_for_bar '^e2e [0-9]{2}:[0-9]{2}:[0-9]{2}$'
 
-bar_window() { xdotool search --name '^e2e [0-9]{2}:[0-9]{2}:[0-9]{2}$' 2>/dev/null | head -n 1; }
-has_bar() { test -n "$(bar_window)"; }
-wait_until 10 has_bar || fail "no window named after the title; stderr: $(cat "$work/err")"
-window=$(bar_window)
-
-first=$(xdotool getwindowname "$window")
-ticked() { test "$(xdotool getwindowname "$window")" != "$first"; }
+first=$(xdotool getwindowname "$bar")
+ticked() { test "$(xdotool getwindowname "$bar")" != "$first"; }
 wait_until 3 ticked || fail "title did not tick"
-echo "title ticks: $first -> $(xdotool getwindowname "$window")"
+echo "title ticks: $first -> $(xdotool getwindowname "$bar")"
 
-props=$(xprop -id "$window" _NET_WM_WINDOW_TYPE _NET_WM_STRUT_PARTIAL)
+props=$(xprop -id "$bar" _NET_WM_WINDOW_TYPE _NET_WM_STRUT_PARTIAL)
 grep -q '_NET_WM_WINDOW_TYPE_DOCK' <<<"$props" || fail "not a dock window: $props"
 grep -Eq '_NET_WM_STRUT_PARTIAL\(CARDINAL\) = 0, 0, [1-9][0-9]*, 0' <<<"$props" ||
     fail "no strip reserved: $props"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry "$bar"
 [ "$X" -eq 0 ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq 1280 ] && [ "$HEIGHT" -lt 40 ] ||
     fail "bar is not a slim strip along the top: ${WIDTH}x${HEIGHT}+$X+$Y"
 import -window root "$artifacts/bar.png"
@@ -34,7 +28,7 @@ write_store '[General]' "dateFormat=\"'edit' HH:mm:ss\"" 'shouldFlashSeparator=t
 seen=""
 deadline=$((SECONDS + 5))
 while [ $SECONDS -lt $deadline ]; do
-    seen+=$(xdotool getwindowname "$window")$'\n'
+    seen+=$(xdotool getwindowname "$bar")$'\n'
     sleep 0.2
 done
 grep -Eq '^edit [0-9]{2}:[0-9]{2}:[0-9]{2}$' <<<"$seen" || fail "no colons shown: $seen"
