@@ -35,10 +35,12 @@ using Values = std::map<std::string, std::optional<std::string>, std::less<>>;
 // a later write never replaces bytes that the parser would have mangled.
 FileState readFile(const QString& path, Values& values) {
     const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!info.exists() && !info.isSymLink()) {
         return FileState::Missing;
     }
-    if (!info.isFile() || info.size() > kLargestReadableFile) {
+    // A link in place of the file is not followed: writing through it would overwrite whatever
+    // it points at.
+    if (info.isSymLink() || !info.isFile() || info.size() > kLargestReadableFile) {
         return FileState::Unreadable;
     }
     QFile file(path);
@@ -164,7 +166,9 @@ struct UserDefaults::Impl {
     }
 
     void persist() {
-        if (keepAside && QFileInfo::exists(filePath)) {
+        const QFileInfo current(filePath);
+        keepAside = keepAside || current.isSymLink();
+        if (keepAside && (current.exists() || current.isSymLink())) {
             if (!moveAside()) {
                 return;
             }

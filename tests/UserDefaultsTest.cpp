@@ -124,6 +124,27 @@ TEST(UserDefaults, DirectoryInPlaceOfTheFileIsMovedAsideAndAnEarlierCopyKept) {
     EXPECT_TRUE(UserDefaults(home.storePath().toStdString()).boolForKey("shouldShowYear"));
 }
 
+TEST(UserDefaults, ALinkInPlaceOfTheFileIsNeverWrittenThrough) {
+    TemporaryConfigHome home;
+    const QString target = home.home() + "/elsewhere.txt";
+    {
+        QFile file(target);
+        file.open(QIODevice::WriteOnly);
+        file.write("[General]\ndateFormat=HH\n");
+    }
+    QDir().mkpath(home.home() + "/vorelt");
+    QFile::link(target, home.storePath());
+    UserDefaults store(home.storePath().toStdString());
+    EXPECT_FALSE(store.stringForKey("dateFormat")) << "nothing is read through the link";
+    store.setObject("mm", "dateFormat");
+    QFile file(target);
+    file.open(QIODevice::ReadOnly);
+    EXPECT_EQ(file.readAll(), "[General]\ndateFormat=HH\n");
+    EXPECT_FALSE(QFileInfo(home.storePath()).isSymLink());
+    EXPECT_TRUE(QFileInfo(home.storePath() + ".unreadable").isSymLink());
+    EXPECT_EQ(UserDefaults(home.storePath().toStdString()).stringForKey("dateFormat"), "mm");
+}
+
 TEST(UserDefaults, UnwritableLocationKeepsValuesInMemory) {
     TemporaryConfigHome home;
     // A file where the folder should be: nothing can be created below it, even by root.
