@@ -5,14 +5,16 @@
 #include <unistd.h>
 #include <algorithm>
 
+#include "platform/Application.h"
 #include "platform/StatusBarWindow.h"
 #include "platform/StatusItem.h"
 #include "platform/StatusLine.h"
+#include "platform/StatusNotifierWatcherTracker.h"
 
 namespace vorelt {
 
 namespace {
-std::unique_ptr<StatusBarHost> defaultHost() {
+std::unique_ptr<StatusBarHost> ownHost() {
     const QString platform = QGuiApplication::platformName();
     if (platform.isEmpty() || platform == "offscreen" || platform == "minimal") {
         return std::make_unique<StatusLine>(STDOUT_FILENO);
@@ -20,6 +22,19 @@ std::unique_ptr<StatusBarHost> defaultHost() {
     return std::make_unique<StatusBarWindow>();
 }
 }  // namespace
+
+// The panel's tray when the session has one, Vorelt's own bar otherwise; the tracker moves the
+// items when that changes.
+std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
+    if (Application::standardOutputIsTheStatusBar()) {
+        return std::make_unique<StatusLine>(STDOUT_FILENO);
+    }
+    if (!tracker_) {
+        tracker_ = std::make_unique<StatusNotifierWatcherTracker>(
+            ownHost, [this](std::unique_ptr<StatusBarHost> host) { installHost(std::move(host)); });
+    }
+    return tracker_->currentHost();
+}
 
 std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {
     static const auto bar = std::make_shared<StatusBar>();
@@ -54,6 +69,11 @@ StatusBarHost& StatusBar::host() {
 }
 
 void StatusBar::setHost(std::unique_ptr<StatusBarHost> host) {
+    tracker_.reset();
+    installHost(std::move(host));
+}
+
+void StatusBar::installHost(std::unique_ptr<StatusBarHost> host) {
     if (host_) {
         for (const auto& item : items_) {
             host_->removeItem(*item);
@@ -66,6 +86,7 @@ void StatusBar::setHost(std::unique_ptr<StatusBarHost> host) {
 }
 
 void StatusBar::detachHost() {
+    tracker_.reset();
     if (!host_) {
         return;
     }

@@ -9,9 +9,11 @@
 namespace vorelt {
 
 class StatusItem;
+class StatusNotifierWatcherTracker;
 
-// The desktop's status bar. Its items are shown by a host: a bar window along the top of the
-// screen when there is a display, standard output when there is none.
+// The desktop's status bar. Its items are shown by a host: the desktop panel's tray while the
+// panel has one, else a bar window along the top of the screen when there is a display, standard
+// output when there is none.
 class StatusBar : public Object {
 public:
     static constexpr double VariableStatusItemLength = -1.0;
@@ -27,12 +29,17 @@ public:
     const std::vector<std::shared_ptr<StatusItem>>& items() const { return items_; }
 
     StatusBarHost& host();
-    // Moves every item to a new host.
+    // Moves every item to a new host, which stays: the bar stops following the panel's tray.
     void setHost(std::unique_ptr<StatusBarHost> host);
     // Takes the items off the host and drops it, before the windowing system goes away.
     void detachHost();
 
 private:
+    std::unique_ptr<StatusBarHost> defaultHost();
+    void installHost(std::unique_ptr<StatusBarHost> host);
+
+    // Moves the items between the panel's tray and our own bar while the host is the default.
+    std::unique_ptr<StatusNotifierWatcherTracker> tracker_;
     std::unique_ptr<StatusBarHost> host_;
     std::vector<std::shared_ptr<StatusItem>> items_;
 };

@@ -1,0 +1,121 @@
+#include "platform/StatusNotifierItem.h"
+
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCall>
+#include <QGuiApplication>
+
+#include <unistd.h>
+
+#include "platform/StatusBarButton.h"
+#include "platform/StatusItem.h"
+
+namespace vorelt {
+
+namespace {
+int nextItemNumber = 1;
+
+void registerTypes() {
+    static const bool registered = [] {
+        qDBusRegisterMetaType<StatusNotifierPixmap>();
+        qDBusRegisterMetaType<QList<StatusNotifierPixmap>>();
+        qDBusRegisterMetaType<StatusNotifierToolTip>();
+        return true;
+    }();
+    (void)registered;
+}
+}  // namespace
+
+StatusNotifierItem::StatusNotifierItem(StatusItem& item)
+    : item_(item),
+      service_(
+          QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(nextItemNumber++)),
+      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)),
+      pixmaps_(StatusNotifierPixmap::clockIcon()),
+      label_(currentTitle()),
+      guide_(guideFor(label_)) {
+    registerTypes();
+    published_ = connection_.isConnected() &&
+                 connection_.registerObject(objectPath, this,
+                                            QDBusConnection::ExportAllSlots |
+                                                QDBusConnection::ExportAllSignals |
+                                                QDBusConnection::ExportAllProperties) &&
+                 connection_.registerService(service_);
+    if (!published_) {
+        return;
+    }
+    // Not waited for: the watcher may read our properties before it answers.
+    auto message = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherService,
+                                                  QStringLiteral("RegisterStatusNotifierItem"));
+    message << service_;
+    connection_.asyncCall(message);
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+    connection_.unregisterObject(objectPath);
+    connection_.unregisterService(service_);
+    QDBusConnection::disconnectFromBus(service_);
+}
+
+QString StatusNotifierItem::id() const {
+    return QGuiApplication::desktopFileName();
+}
+
+StatusNotifierToolTip StatusNotifierItem::toolTip() const {
+    return StatusNotifierToolTip{iconName(), pixmaps_, label_, QString()};
+}
+
+QString StatusNotifierItem::currentTitle() const {
+    const auto button = item_.button();
+    return button ? QString::fromStdString(button->title()) : QString();
+}
+
+void StatusNotifierItem::refresh() {
+    const QString title = currentTitle();
+    if (title == label_) {
+        return;
+    }
+    label_ = title;
+    guide_ = guideFor(title);
+    Q_EMIT XAyatanaNewLabel(label_, guide_);
+    Q_EMIT NewToolTip();
+}
+
+QString StatusNotifierItem::guideFor(const QString& label) {
+    QString guide = label;
+    for (QChar& c : guide) {
+        if (c.isDigit()) {
+            c = QChar(static_cast<char16_t>(c.unicode() - c.digitValue()));
+        }
+    }
+    return guide;
+}
+
+Rect StatusNotifierItem::screenFrame() const {
+    if (!clickedAt_) {
+        return Rect{};
+    }
+    return Rect{clickedAt_->x, clickedAt_->y, 1.0, 1.0};
+}
+
+void StatusNotifierItem::click(int x, int y) {
+    clickedAt_ = Point{static_cast<double>(x), static_cast<double>(y)};
+    if (const auto button = item_.button()) {
+        button->performClick();
+    }
+}
+
+void StatusNotifierItem::Activate(int x, int y) {
+    click(x, y);
+}
+
+// The clock has no menu of its own: the popover is its menu.
+void StatusNotifierItem::ContextMenu(int x, int y) {
+    click(x, y);
+}
+
+void StatusNotifierItem::SecondaryActivate(int, int) {}
+
+void StatusNotifierItem::Scroll(int, const QString&) {}
+
+}  // namespace vorelt
