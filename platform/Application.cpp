@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/Appearance.h"
 #include "platform/StatusBar.h"
 #include "platform/WindowController.h"
 #include "platform/Workspace.h"
@@ -25,8 +26,12 @@ void onSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
+bool standardOutputAsked = false;
+
 void chooseWindowingSystem() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // Bar programs start the clock this way to read its title from standard output.
+        standardOutputAsked = qgetenv("QT_QPA_PLATFORM") == "offscreen";
         return;
     }
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -113,6 +118,10 @@ void Application::installSignalHandlers() {
     }
 }
 
+bool Application::standardOutputIsTheStatusBar() {
+    return standardOutputAsked;
+}
+
 bool Application::hasDisplay() {
     const QString platform = QGuiApplication::platformName();
     return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
@@ -132,9 +141,13 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("vorelt");
     QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
-    Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier);
+    if (!Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier)) {
+        // It already runs on this display: a second start adds nothing, and is no error.
+        return 0;
+    }
 
     Application::installSignalHandlers();
+    Appearance::applyDesktopScheme();
 
     const auto application = Application::sharedApplication();
     application->setDelegate(mainInterface.instantiate());

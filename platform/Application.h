@@ -37,6 +37,9 @@ public:
 
     // True when the application has a display to show windows on.
     static bool hasDisplay();
+    // True when the user started the program without a display on purpose
+    // (QT_QPA_PLATFORM=offscreen): standard output is then the status bar, panel or no panel.
+    static bool standardOutputIsTheStatusBar();
 
     Action actionForSelector(const Selector& selector) override;
 
@@ -57,7 +60,8 @@ struct MainInterface {
 
 // Runs the application: sets up the windowing system (standard output stands in for the status
 // bar without a display), creates the delegate, tells it that launching finished and runs the
-// event loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too.
+// event loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too. When
+// the same identifier already runs on this display it returns 0 at once, before any window.
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 
 }  // namespace vorelt

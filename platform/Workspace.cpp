@@ -2,8 +2,8 @@
 
 #include "platform/DesktopSettings.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -19,13 +19,16 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <thread>
+#include <utility>
 
 namespace vorelt {
 
 namespace {
 
 constexpr std::string_view kLockSuffix = ".lock";
+constexpr std::string_view kHeadlessPrefix = "headless-";
 // How often announcing tries again while only listers hold the lock, a millisecond apart.
 constexpr int kAnnounceAttempts = 200;
 
@@ -59,6 +62,14 @@ std::string announcementFolder(bool create) {
         ::mkdir(folder.c_str(), 0700);
     }
     return isPrivateFolder(folder) ? folder : std::string();
+}
+
+// The folder of a display's announcements, in the announcement folder: its key, with the path
+// separators that a Wayland socket path may hold replaced.
+std::string displayFolderName(std::string_view display) {
+    std::string name(display);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name;
 }
 
 // Takes the exclusive lock. Listers hold a shared lock for a moment, which is waited out; a
@@ -126,12 +137,23 @@ bool startDetached(const std::vector<std::string>& command) {
 }  // namespace
 
 struct Workspace::Impl {
-    // The locked file descriptor of each announced identifier.
-    std::map<std::string, int, std::less<>> announcements;
+    struct Announcement {
+        int fd;
+        std::string folder;
+        std::string path;
+    };
+    // The locked file of each announced display and identifier.
+    std::map<std::pair<std::string, std::string>, Announcement> announcements;
 
     ~Impl() {
-        for (const auto& [identifier, fd] : announcements) {
-            ::close(fd);
+        for (const auto& [key, announcement] : announcements) {
+            // A headless display belongs to this process alone, so nobody else can be opening
+            // its file; without this every status line ever started would leave a folder behind.
+            if (key.first.starts_with(kHeadlessPrefix)) {
+                ::unlink(announcement.path.c_str());
+                ::rmdir(announcement.folder.c_str());
+            }
+            ::close(announcement.fd);
         }
     }
 };
@@ -149,25 +171,39 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications(
     if (const auto& standIn = runningApplicationsStandIn()) {
         return standIn();
     }
-    std::vector<std::string> identifiers;
+    std::set<std::string> identifiers;
     const std::string folder = announcementFolder(false);
     if (folder.empty()) {
         return {};
     }
+    std::vector<std::string> displayFolders;
     if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != ".." && isPrivateFolder(folder + "/" + std::string(name))) {
+                displayFolders.push_back(folder + "/" + std::string(name));
+            }
+        }
+        ::closedir(dir);
+    }
+    for (const std::string& displayFolder : displayFolders) {
+        DIR* dir = ::opendir(displayFolder.c_str());
+        if (dir == nullptr) {
+            continue;
+        }
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name = entry->d_name;
             if (!name.ends_with(kLockSuffix)) {
                 continue;
             }
             const std::string_view identifier = name.substr(0, name.size() - kLockSuffix.size());
-            if (isFileNameIdentifier(identifier) && isHeld(folder + "/" + std::string(name))) {
-                identifiers.emplace_back(identifier);
+            if (isFileNameIdentifier(identifier) &&
+                isHeld(displayFolder + "/" + std::string(name))) {
+                identifiers.emplace(identifier);
             }
         }
         ::closedir(dir);
     }
-    std::sort(identifiers.begin(), identifiers.end());
     std::vector<std::shared_ptr<RunningApplication>> applications;
     applications.reserve(identifiers.size());
     for (auto& identifier : identifiers) {
@@ -176,13 +212,26 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications(
     return applications;
 }
 
-void Workspace::announceRunningApplication(std::string_view bundleIdentifier) {
-    if (!isFileNameIdentifier(bundleIdentifier) || d->announcements.contains(bundleIdentifier)) {
-        return;
+bool Workspace::announceRunningApplication(std::string_view bundleIdentifier) {
+    return announceRunningApplication(bundleIdentifier, currentDisplay());
+}
+
+bool Workspace::announceRunningApplication(std::string_view bundleIdentifier,
+                                           std::string_view display) {
+    std::pair<std::string, std::string> key(display, bundleIdentifier);
+    const std::string displayName = displayFolderName(display);
+    if (!isFileNameIdentifier(bundleIdentifier) || !isFileNameIdentifier(displayName) ||
+        d->announcements.contains(key)) {
+        return true;
     }
-    const std::string folder = announcementFolder(true);
-    if (folder.empty()) {
-        return;
+    const std::string top = announcementFolder(true);
+    if (top.empty()) {
+        return true;
+    }
+    const std::string folder = top + "/" + displayName;
+    ::mkdir(folder.c_str(), 0700);
+    if (!isPrivateFolder(folder)) {
+        return true;
     }
     const std::string path =
         folder + "/" + std::string(bundleIdentifier) + std::string(kLockSuffix);
@@ -190,18 +239,42 @@ void Workspace::announceRunningApplication(std::string_view bundleIdentifier) {
     // Closed on exec, so that the programs this one starts do not hold its announcement.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        return;
+        return true;
     }
     if (!lockExclusively(fd)) {
         ::close(fd);
-        return;
+        return !isHeld(path);
     }
     // The process id, for people and scripts; the lock alone decides what runs.
     const std::string pid = std::to_string(::getpid()) + "\n";
     if (::ftruncate(fd, 0) == 0) {
         [[maybe_unused]] const ssize_t written = ::pwrite(fd, pid.data(), pid.size(), 0);
     }
-    d->announcements.emplace(bundleIdentifier, fd);
+    d->announcements.emplace(std::move(key), Impl::Announcement{fd, folder, path});
+    return true;
+}
+
+std::string Workspace::currentDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "xcb") {
+        // ":0", ":0.0" and "unix:0" are one display.
+        std::string display = qgetenv("DISPLAY").toStdString();
+        const auto colon = display.rfind(':');
+        if (colon != std::string::npos) {
+            if (const auto dot = display.find('.', colon); dot != std::string::npos) {
+                display.erase(dot);
+            }
+            if (display.compare(0, colon, "unix") == 0) {
+                display.erase(0, colon);
+            }
+        }
+        return "x11-" + display;
+    }
+    if (platform.startsWith("wayland")) {
+        const QByteArray socket = qgetenv("WAYLAND_DISPLAY");
+        return "wayland-" + (socket.isEmpty() ? std::string("wayland-0") : socket.toStdString());
+    }
+    return std::string(kHeadlessPrefix) + std::to_string(::getpid());
 }
 
 bool Workspace::launchApplicationAtPath(const std::string& path) {

@@ -14,9 +14,11 @@ namespace vorelt {
 
 // The user's session: the applications running in it, and starting programs.
 //
-// An application announces itself by holding a lock on a file named after its identifier in
-// $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/ without a usable runtime folder). The kernel drops
-// the lock when the process ends, however it ends, so a crashed application is never listed.
+// An application announces itself by holding a lock on a file named after its identifier in a
+// folder of its display in $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/ without a usable runtime
+// folder). The kernel drops the lock when the process ends, however it ends, so a crashed
+// application is never listed. One identifier runs once per display: a clock on another X
+// display is another clock, and so is each clock on standard output, which feeds its own reader.
 class Workspace : public Object {
 public:
     static std::shared_ptr<Workspace> sharedWorkspace();
@@ -25,13 +27,20 @@ public:
     // Withdraws this workspace's announcements.
     ~Workspace() override;
 
-    // The applications of this user that announced themselves and still run, this process's own
-    // announcements included, ordered by identifier.
+    // The applications of this user that announced themselves and still run, on any display,
+    // this process's own announcements included, ordered by identifier, each identifier once.
     std::vector<std::shared_ptr<RunningApplication>> runningApplications();
-    // Lists this process under `bundleIdentifier` for as long as it runs (or this workspace
-    // lives). Silently does nothing when the identifier is no file name, another process holds
-    // it already, or the folder cannot be had.
-    void announceRunningApplication(std::string_view bundleIdentifier);
+    // Lists this process under `bundleIdentifier` on `display` (this process's display when
+    // omitted) for as long as it runs (or this workspace lives). False when another process
+    // holds the identifier on that display. Otherwise true, also when nothing could be announced
+    // because the identifier is no file name or the folder cannot be had: that is no reason for
+    // a program not to run.
+    bool announceRunningApplication(std::string_view bundleIdentifier);
+    bool announceRunningApplication(std::string_view bundleIdentifier, std::string_view display);
+
+    // This process's display as announcements are keyed: "x11-<host>:<number>" (the screen
+    // number left out), "wayland-<socket>", or "headless-<process id>" on standard output.
+    static std::string currentDisplay();
 
     // Starts the program at `path` without arguments and without waiting for it, detached from
     // this process. False when it could not be started.

@@ -72,8 +72,8 @@ public:
         }
     }
     QString path() const { return dir_.path(); }
-    QString lockPath(const QString& identifier) const {
-        return dir_.path() + "/vorelt/" + identifier + ".lock";
+    QString lockPath(const QString& identifier, const QString& display) const {
+        return dir_.path() + "/vorelt/" + display + "/" + identifier + ".lock";
     }
 
 private:

@@ -37,17 +37,20 @@ bool isListed(const std::string& identifier) {
     return std::ranges::count(runningIdentifiers(), identifier) > 0;
 }
 
-// Another process that announces `identifier` and runs until it is killed, so that only the
-// kernel can withdraw what it announced.
+constexpr const char* kDisplay = "x11-:7";
+
+// Another process that announces `identifier` on `display` and runs until it is killed, so that
+// only the kernel can withdraw what it announced.
 class AnnouncingProcess {
 public:
-    explicit AnnouncingProcess(const std::string& identifier) {
+    explicit AnnouncingProcess(const std::string& identifier,
+                               const std::string& display = kDisplay) {
         int ready[2];
         EXPECT_EQ(::pipe(ready), 0);
         pid_ = ::fork();
         if (pid_ == 0) {
-            (new Workspace)->announceRunningApplication(identifier);
-            [[maybe_unused]] const ssize_t n = ::write(ready[1], "", 1);
+            const bool got = (new Workspace)->announceRunningApplication(identifier, display);
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], got ? "1" : "0", 1);
             for (;;) {
                 ::pause();
             }
@@ -55,10 +58,13 @@ public:
         ::close(ready[1]);
         char byte = 0;
         EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the child did not get to announce";
+        announced_ = byte == '1';
         ::close(ready[0]);
     }
     ~AnnouncingProcess() { end(); }
     pid_t pid() const { return pid_; }
+    // What announcing told the child.
+    bool announced() const { return announced_; }
     void end() {
         if (pid_ > 0 && ::kill(pid_, SIGKILL) == 0) {
             int status = 0;
@@ -70,15 +76,18 @@ public:
 
 private:
     pid_t pid_ = -1;
+    bool announced_ = false;
 };
 
 TEST(Workspace, AnotherProcessIsListedWhileItRunsAndNoSecondCanTakeItsIdentifierOver) {
     TemporaryRuntimeDir runtime;
     const std::string identifier = "io.example.Child";
-    const QString lock = runtime.lockPath("io.example.Child");
+    const QString lock = runtime.lockPath("io.example.Child", kDisplay);
     EXPECT_FALSE(isListed(identifier));
     AnnouncingProcess first(identifier);
     AnnouncingProcess second(identifier);
+    EXPECT_TRUE(first.announced());
+    EXPECT_FALSE(second.announced()) << "the second start must learn that it is not wanted";
     EXPECT_EQ(runningIdentifiers(), Identifiers{identifier});
     EXPECT_EQ(readFile(lock), QByteArray::number(first.pid()) + "\n");
 
@@ -89,9 +98,35 @@ TEST(Workspace, AnotherProcessIsListedWhileItRunsAndNoSecondCanTakeItsIdentifier
 
     // The file left behind is taken over by the next announcement.
     Workspace workspace;
-    workspace.announceRunningApplication(identifier);
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, kDisplay));
     EXPECT_TRUE(isListed(identifier));
     EXPECT_EQ(readFile(lock), QByteArray::number(::getpid()) + "\n");
+}
+
+TEST(Workspace, AnIdentifierRunsOncePerDisplayAndIsListedOnceForAllOfThem) {
+    TemporaryRuntimeDir runtime;
+    const std::string identifier = "io.example.Clock";
+    AnnouncingProcess onSeven(identifier, "x11-:7");
+    ASSERT_TRUE(onSeven.announced());
+
+    Workspace workspace;
+    EXPECT_FALSE(workspace.announceRunningApplication(identifier, "x11-:7"));
+    EXPECT_TRUE(workspace.announceRunningApplication("io.example.Other", "x11-:7"));
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, "x11-:8"));
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, "wayland-/run/user/1/wayland-0"));
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, "x11-:8")) << "its own, again";
+    EXPECT_EQ(runningIdentifiers(), (Identifiers{identifier, "io.example.Other"}));
+
+    // A clock on standard output feeds its own reader: each one runs.
+    AnnouncingProcess headless(identifier, "headless-1");
+    EXPECT_TRUE(headless.announced());
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, "headless-2"));
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier));
+    EXPECT_EQ(Workspace::currentDisplay(), "headless-" + std::to_string(::getpid()))
+        << "the tests run offscreen";
+
+    onSeven.end();
+    EXPECT_TRUE(workspace.announceRunningApplication(identifier, "x11-:7")) << "free again";
 }
 
 TEST(Workspace, OwnAnnouncementsAreListedExactlyAsAnnouncedUntilWithdrawn) {
@@ -109,6 +144,8 @@ TEST(Workspace, OwnAnnouncementsAreListedExactlyAsAnnouncedUntilWithdrawn) {
                   (Identifiers{"io.example.Clock", "io.example.clock", "Ünïcode App 2"}));
     }
     EXPECT_TRUE(runningIdentifiers().empty());
+    EXPECT_EQ(test::filesIn(runtime.path() + "/vorelt"), QStringList())
+        << "a headless display's folder goes with its process";
     const QFileInfo folder(runtime.path() + "/vorelt");
     EXPECT_TRUE(folder.isDir());
     EXPECT_EQ(folder.permissions() &
@@ -122,8 +159,9 @@ TEST(Workspace, IdentifiersThatAreNoFileNameAreNotAnnounced) {
     for (const std::string& identifier :
          {std::string(), std::string("a/b"), std::string("../escape"), std::string(".hidden"),
           std::string("."), std::string(300, 'x'), std::string("nul\0byte", 8)}) {
-        workspace.announceRunningApplication(identifier);
+        EXPECT_TRUE(workspace.announceRunningApplication(identifier)) << "no reason not to run";
     }
+    EXPECT_TRUE(workspace.announceRunningApplication("io.example.Clock", ".."));
     EXPECT_TRUE(runningIdentifiers().empty());
     QStringList beside = test::filesIn(runtime.path());
     beside.removeAll("vorelt");
@@ -134,7 +172,8 @@ TEST(Workspace, IdentifiersThatAreNoFileNameAreNotAnnounced) {
 TEST(Workspace, WithoutAUsableRuntimeFolderAnnouncementsGoToAPrivateFolderInTmp) {
     const QString fallback = "/tmp/vorelt-" + QString::number(::getuid());
     const std::string identifier = "io.example.Fallback-" + std::to_string(::getpid());
-    const QString lock = fallback + "/" + QString::fromStdString(identifier) + ".lock";
+    const QString lock = fallback + "/" + QString::fromStdString(Workspace::currentDisplay()) +
+                         "/" + QString::fromStdString(identifier) + ".lock";
     TemporaryRuntimeDir runtime;
     const QString notAFolder = runtime.path() + "/file";
     ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
@@ -143,7 +182,7 @@ TEST(Workspace, WithoutAUsableRuntimeFolderAnnouncementsGoToAPrivateFolderInTmp)
         value.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", value);
         {
             Workspace workspace;
-            workspace.announceRunningApplication(identifier);
+            EXPECT_TRUE(workspace.announceRunningApplication(identifier));
             EXPECT_TRUE(isListed(identifier));
             EXPECT_TRUE(QFileInfo::exists(lock));
             struct stat info = {};

@@ -14,23 +14,30 @@ cp "$launcher" "$prefix/libexec/vorelt/vorelt-launcher"
 clock=$prefix/bin/vorelt
 login_item=$prefix/libexec/vorelt/vorelt-launcher
 entry=$XDG_CONFIG_HOME/autostart/io.github.vorelt.VoreltLauncher.desktop
-clock_lock=$XDG_RUNTIME_DIR/vorelt/io.github.vorelt.Vorelt.lock
-login_item_lock=$XDG_RUNTIME_DIR/vorelt/io.github.vorelt.VoreltLauncher.lock
+clock_id=io.github.vorelt.Vorelt
 headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 
+# The lock file of an identifier, on whichever display (headless: one per process) it runs.
+lock_of() { compgen -G "$XDG_RUNTIME_DIR/vorelt/*/$1.lock" | head -n 1 || true; }
 # Announced and still locked: the process that wrote its id into the file runs.
-is_held() { [ -s "$1" ] && ! flock -n -s "$1" true; }
-has_ended() { [ -s "$1" ] && flock -n -s "$1" true; }
-clock_pids() {
+is_held() {
+    local file
+    file=$(lock_of "$1")
+    [ -n "$file" ] && [ -s "$file" ] && ! flock -n -s "$file" true
+}
+has_ended() { ! is_held "$1"; }
+pids_of() {
     local exe
     for exe in /proc/[0-9]*/exe; do
-        if [ "$(readlink "$exe" 2>/dev/null)" = "$clock" ]; then
+        if [ "$(readlink "$exe" 2>/dev/null)" = "$1" ]; then
             exe=${exe#/proc/}
             echo "${exe%/exe}"
         fi
     done
 }
+clock_pids() { pids_of "$clock"; }
 count_clocks() { clock_pids | wc -l; }
+no_login_item() { [ -z "$(pids_of "$login_item")" ]; }
 # Clocks started by a launcher are nobody's children: they are ended by what they run.
 stop_clocks() {
     local pid
@@ -41,10 +48,9 @@ stop_clocks() {
 trap 'stop_clocks; cleanup' EXIT
 # Logs in: runs the entry the way GLib-based sessions do, and waits until its program has ended.
 log_in() {
-    rm -f "$login_item_lock"
     "${headless[@]}" gio launch "$entry" >>"$work/session.out" 2>>"$work/session.err" ||
         fail "the session could not run the entry: $(cat "$work/session.err")"
-    wait_until 10 has_ended "$login_item_lock" ||
+    wait_until 10 no_login_item ||
         fail "the login item did not run and end: $(cat "$work/session.err")"
 }
 
@@ -66,13 +72,13 @@ grep -q '^Hidden=true' "$entry" && fail "entry hidden: $(cat "$entry")"
 write_store '[General]' 'shouldAutoLaunch=false'
 log_in
 [ "$(count_clocks)" -eq 0 ] || fail "a clock was started though launch at login is off"
-is_held "$clock_lock" && fail "a clock announced itself though launch at login is off"
+is_held "$clock_id" && fail "a clock announced itself though launch at login is off"
 
 # Ticked: logging in starts the clock, which shows its title.
 write_store '[General]' 'shouldAutoLaunch=true' "dateFormat=\"'login' HH:mm:ss\""
 log_in
-wait_until 10 is_held "$clock_lock" || fail "logging in started no clock: $(cat "$work/session.err")"
-clock_pid=$(cat "$clock_lock")
+wait_until 10 is_held "$clock_id" || fail "logging in started no clock: $(cat "$work/session.err")"
+clock_pid=$(cat "$(lock_of "$clock_id")")
 titled() { grep -q '^login [0-9][0-9]:[0-9][0-9]:[0-9][0-9]$' "$work/session.out"; }
 wait_until 10 titled || fail "the started clock shows no title: $(cat "$work/session.out")"
 [ "$(count_clocks)" -eq 1 ] || fail "$(count_clocks) clocks run after logging in"
@@ -82,8 +88,8 @@ status=0
 "${headless[@]}" "$login_item" >>"$work/session.out" 2>>"$work/session.err" || status=$?
 [ "$status" -eq 0 ] || fail "the launcher ended with status $status"
 [ "$(count_clocks)" -eq 1 ] || fail "$(count_clocks) clocks run after a second launch"
-[ "$(cat "$clock_lock")" = "$clock_pid" ] || fail "another clock took over"
+[ "$(cat "$(lock_of "$clock_id")")" = "$clock_pid" ] || fail "another clock took over"
 
 kill -INT "$clock_pid"
-wait_until 10 has_ended "$clock_lock" || fail "the clock started at login did not end"
+wait_until 10 has_ended "$clock_id" || fail "the clock started at login did not end"
 echo "PASS"
