@@ -7,10 +7,22 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace vorelt {
 
 namespace {
+
+bool hasData(const icu::Locale& locale) {
+    int32_t count = 0;
+    const icu::Locale* available = icu::Locale::getAvailableLocales(count);
+    for (int32_t i = 0; i < count; ++i) {
+        if (std::strcmp(available[i].getLanguage(), locale.getLanguage()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The user's locale for dates, as the C library would choose it for LC_TIME.
 icu::Locale userLocale() {
@@ -21,10 +33,12 @@ icu::Locale userLocale() {
         }
         std::string id(value);
         id = id.substr(0, id.find_first_of(".@"));
-        if (id == "C" || id == "POSIX") {
+        const icu::Locale locale(id.c_str());
+        // A locale ICU has no names for would show months as "M12": the plain default instead.
+        if (id == "C" || id == "POSIX" || !hasData(locale)) {
             return icu::Locale("en_US_POSIX");
         }
-        return icu::Locale(id.c_str());
+        return locale;
     }
     return icu::Locale("en_US_POSIX");
 }

@@ -12,6 +12,9 @@ namespace {
 constexpr int kPadding = 10;
 // An item with an empty title still needs something to click.
 constexpr int kNarrowest = 24;
+// No screen shows more; measuring and drawing a pattern's worth of text every second would not
+// be light.
+constexpr qsizetype kLongestShown = 400;
 }  // namespace
 
 StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(parent), item_(item) {
@@ -22,7 +25,10 @@ StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(pare
 
 void StatusItemView::refresh() {
     const auto button = item_.button();
-    const QString title = button ? QString::fromStdString(button->title()) : QString();
+    QString title = button ? QString::fromStdString(button->title()) : QString();
+    if (title.size() > kLongestShown) {
+        title = title.left(kLongestShown - 1) + QChar(0x2026);
+    }
     if (title != title_) {
         title_ = title;
         setAccessibleName(title_);

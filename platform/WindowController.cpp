@@ -12,7 +12,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <set>
+#include <algorithm>
+#include <vector>
 
 #include "platform/ViewController.h"
 
@@ -21,8 +22,9 @@ namespace vorelt {
 namespace {
 
 // Shown windows keep their controllers, as the windowing system keeps shown windows.
-std::set<std::shared_ptr<WindowController>>& shownControllers() {
-    static std::set<std::shared_ptr<WindowController>> controllers;
+// In the order they were shown.
+std::vector<std::shared_ptr<WindowController>>& shownControllers() {
+    static std::vector<std::shared_ptr<WindowController>> controllers;
     return controllers;
 }
 
@@ -115,7 +117,11 @@ void WindowController::showWindow(Object*) {
     if (window_ == nullptr) {
         loadWindow();
     }
-    shownControllers().insert(std::static_pointer_cast<WindowController>(shared_from_this()));
+    auto self = std::static_pointer_cast<WindowController>(shared_from_this());
+    auto& shown = shownControllers();
+    if (std::find(shown.begin(), shown.end(), self) == shown.end()) {
+        shown.push_back(std::move(self));
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -143,6 +149,10 @@ std::string WindowController::windowTitle() const {
 
 int WindowController::openWindowCount() {
     return static_cast<int>(shownControllers().size());
+}
+
+std::vector<std::shared_ptr<WindowController>> WindowController::openWindows() {
+    return shownControllers();
 }
 
 void WindowController::releaseOpenWindows() {

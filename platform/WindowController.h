@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Object.h"
 
@@ -36,7 +37,9 @@ public:
     std::string windowTitle() const;
     const std::string& windowNibName() const { return windowNibName_; }
 
-    // The windows that are open now (tests use it to see that closed ones are released).
+    // The windows that are open now, in the order they were shown.
+    static std::vector<std::shared_ptr<WindowController>> openWindows();
+    // How many (tests use it to see that closed ones are released).
     static int openWindowCount();
     // Drops every open window, before the windowing system goes away.
     static void releaseOpenWindows();

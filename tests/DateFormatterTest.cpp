@@ -42,6 +42,19 @@ TEST(DateFormatter, HostilePatternsStillGiveText) {
     EXPECT_EQ(formatter.stringFromDate(kMoment).size(), 5u);
 }
 
+TEST(DateFormatter, FollowsTheLocaleAndFallsBackFromOneWithoutNames) {
+    const QByteArray lang = qgetenv("LANG");
+    qputenv("LANG", "de_DE.UTF-8");
+    DateFormatter german;
+    german.setDateFormat("EEEE MMMM");
+    EXPECT_EQ(german.stringFromDate(kMoment), "Montag Dezember");
+    qputenv("LANG", "xx_YY.UTF-8");
+    DateFormatter unknown;
+    unknown.setDateFormat("MMM");
+    EXPECT_EQ(unknown.stringFromDate(kMoment), "Dec");
+    qputenv("LANG", lang);
+}
+
 TEST(DateFormatter, FullDateStyleWithoutTime) {
     DateFormatter formatter;
     formatter.setDateStyle(DateFormatter::FullStyle);

@@ -212,6 +212,27 @@ TEST_F(SettingsView, EveryKeystrokeStoresTheWholeTextAndUpdatesThePreview) {
     EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 00:05 ") << "the preview is a snapshot";
 }
 
+TEST_F(SettingsView, HostileTextIsStoredAsTypedAndPreviewed) {
+    const auto settings = open();
+    settings->shouldUseCustomDateButton()->performClick();
+    const auto field = settings->dateFormatTextField();
+    auto* edit = qobject_cast<QLineEdit*>(field->widget());
+    // Far past the 32767 characters a line edit takes by default.
+    edit->setText(QString(100000, 'y'));
+    type(*field, "'");
+    EXPECT_EQ(store().stringForKey("dateFormat")->size(), 100001u);
+    EXPECT_FALSE(settings->dateFormatLabel()->stringValue().empty());
+
+    clear(*field);
+    // Right-to-left text and an unterminated quote, typed; a control character and letters
+    // beyond the first plane, pasted.
+    type(*field, QString::fromUtf8("\u05D0\u05D1 HH \u200F'open "));
+    edit->insert(QString::fromUtf8("\u0001\U0001F550\U00020000"));
+    const std::string expected = "\u05D0\u05D1 HH \u200F'open \u0001\U0001F550\U00020000";
+    EXPECT_EQ(store().stringForKey("dateFormat"), expected);
+    EXPECT_EQ(field->stringValue(), expected);
+}
+
 TEST_F(SettingsView, OnlyThePatternFieldFeedsThePattern) {
     const auto settings = open();
     const auto before = store().stringForKey("dateFormat");

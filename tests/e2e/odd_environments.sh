@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Odd environments have a defined outcome: no HOME, a home that cannot be written, a locale or a
+# time zone that does not exist all still give a ticking clock; an X server that goes away ends
+# the clock quickly with at most a one-line reason, never a hang.
+source "$(dirname "$0")/lib.sh"
+vorelt=$1
+
+# Runs the clock headless in the given environment (env arguments) and expects title lines.
+titles_in() {
+    local name=$1
+    shift
+    env -i PATH="$PATH" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "$@" "$vorelt" >"$work/$name.out" 2>"$work/$name.err" &
+    local clock=$!
+    pids+=("$clock")
+    a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }
+    wait_until 5 a_title || fail "$name: no titles; stderr: $(cat "$work/$name.err")"
+    kill -TERM "$clock"
+    local status=0
+    wait "$clock" || status=$?
+    [ "$status" -eq 0 ] || fail "$name: exit status $status"
+    echo "$name: $(tail -n 1 "$work/$name.out")"
+}
+
+titles_in no-home
+mkdir -p "$work/readonly-home"
+touch "$work/readonly-home/.config"  # a file where the config folder should be
+titles_in unwritable-home HOME="$work/readonly-home"
+titles_in unknown-locale LANG=xx_YY.UTF-8 HOME="$work"
+titles_in unknown-zone TZ=Nowhere/Atlantis HOME="$work"
+titles_in control-characters LANG=$'\x01\x7f' TZ=$'\n' HOME="$work"
+
+# The X server goes away under a running clock.
+start_x
+xserver=${pids[-1]}
+start_clock
+wait_for_bar '(AM|PM)$'
+kill -KILL "$xserver"
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_until 5 ended || fail "the clock hangs after its X server went away"
+status=0
+wait "$pid" || status=$?
+lines=$(grep -vc '^$' "$work/err" || true)
+echo "X server gone: exit status $status, $lines line(s) on stderr: $(head -c 200 "$work/err")"
+[ "$lines" -le 2 ] || fail "more than a short reason: $(cat "$work/err")"
+echo "PASS"

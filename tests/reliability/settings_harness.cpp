@@ -1,0 +1,136 @@
+// Drives the real settings view as fast as it goes, so that it can be killed at any moment, and
+// checks afterwards that the store holds what the view had saved.
+//
+//   settings_harness run JOURNAL      clicks option checkboxes in a loop until killed; before
+//                                     each click it journals the option, after it "done"
+//   settings_harness verify JOURNAL   exits 0 when every key holds its value after the last
+//                                     finished click, or the one the unfinished click gave it
+#include <QApplication>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <unordered_set>
+
+#include "model/DateFormatSettingsFields.h"
+#include "model/Preferences.h"
+#include "model/composeDateFormat.h"
+#include "platform/Button.h"
+#include "platform/ServiceManagement.h"
+#include "platform/UserDefaults.h"
+#include "settings/SettingsViewController.h"
+
+namespace {
+
+using vorelt::DateFormatSettingsFields;
+using Field = DateFormatSettingsFields;
+using State = std::map<std::string, std::string>;
+
+// The options a click may flip: all but the custom format, whose text the harness leaves alone.
+const Field kClickable[] = {Field::shouldShowDayOfWeek, Field::shouldShowDate,
+                            Field::shouldShowYear,      Field::shouldShowSeconds,
+                            Field::shouldShowTimezone,  Field::shouldFlashSeparator,
+                            Field::shouldUseAMPM,       Field::shouldUse24Hour};
+
+void journal(int fd, const std::string& line) {
+    const std::string text = line + "\n";
+    if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        std::exit(2);
+    }
+    ::fdatasync(fd);
+}
+
+// The store's contents after the clicks of `flips` on first-run defaults.
+State stateAfter(const std::vector<Field>& flips) {
+    std::unordered_set<Field> on = {Field::shouldShowDayOfWeek, Field::shouldShowDate,
+                                    Field::shouldUseAMPM};
+    for (const Field field : flips) {
+        if (!on.erase(field)) {
+            on.insert(field);
+        }
+    }
+    State state;
+    for (const Field field : Field::allCases()) {
+        state[std::string(field.rawValue())] = on.contains(field) ? "true" : "false";
+    }
+    state["dateFormat"] = vorelt::composeDateFormat(on, "");
+    return state;
+}
+
+int run(const char* journalPath) {
+    const int fd = ::open(journalPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return 2;
+    }
+    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    settings->view();
+    std::mt19937 random(std::random_device{}());
+    for (;;) {
+        const Field field = kClickable[random() % std::size(kClickable)];
+        journal(fd, "click " + std::string(field.rawValue()));
+        settings->buttonFor(field)->performClick();
+        journal(fd, "done");
+    }
+}
+
+int verify(const char* journalPath, const std::string& storePath) {
+    std::ifstream in(journalPath);
+    std::vector<Field> finished;
+    std::optional<Field> pending;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("click ", 0) == 0) {
+            pending = Field::fromRawValue(line.substr(6));
+        } else if (line == "done" && pending) {
+            finished.push_back(*pending);
+            pending.reset();
+        }
+    }
+    const State before = stateAfter(finished);
+    State after = before;
+    if (pending) {
+        auto next = finished;
+        next.push_back(*pending);
+        after = stateAfter(next);
+    }
+    if (std::ifstream(storePath + ".unreadable").good()) {
+        std::fprintf(stderr, "the store was unreadable after the kill\n");
+        return 1;
+    }
+    vorelt::UserDefaults store(storePath);
+    int wrong = 0;
+    for (const auto& [key, value] : before) {
+        const auto stored = store.stringForKey(key);
+        if (stored != value && stored != after.at(key)) {
+            std::fprintf(stderr, "%s holds \"%s\", not \"%s\" or \"%s\"\n", key.c_str(),
+                         stored.value_or("(nothing)").c_str(), value.c_str(),
+                         after.at(key).c_str());
+            ++wrong;
+        }
+    }
+    std::printf("%zu clicks finished%s, %d keys wrong\n", finished.size(),
+                pending ? ", one under way" : "", wrong);
+    return wrong == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s run|verify JOURNAL\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const std::string mode = argv[1];
+    if (mode == "run") {
+        return run(argv[2]);
+    }
+    return verify(argv[2], vorelt::UserDefaults::standardPath());
+}
