@@ -159,6 +159,10 @@ bool enable(const LoginItem& item) {
     }
     const QByteArray text = entryText(*exec);
     const QString path = entryPath(item);
+    // A link in place of the entry is replaced, never written through: it could point anywhere.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        return false;
+    }
     // The clock turns its item on at every start: an entry that is already right stays untouched.
     if (QFile existing(path);
         existing.open(QIODevice::ReadOnly) && existing.read(text.size() + 1) == text) {

@@ -222,6 +222,25 @@ TEST_F(LoginItem, EntryFollowsTheProgramAndDisablingRemovesItAndNoTemporaryFileI
     EXPECT_FALSE(disable()) << "still there";
 }
 
+TEST_F(LoginItem, ALinkInPlaceOfTheEntryIsReplacedNotWrittenThrough) {
+    const std::string program = makeProgram("vorelt-launcher");
+    setLoginItemProgramForTesting(program);
+    const QString victim = programs.path() + "/victim";
+    {
+        QFile file(victim);
+        file.open(QIODevice::WriteOnly);
+        file.write("untouched");
+    }
+    QDir().mkpath(autostart());
+    QFile::link(victim, entry());
+    ASSERT_TRUE(enable());
+    QFile file(victim);
+    file.open(QIODevice::ReadOnly);
+    EXPECT_EQ(file.readAll(), "untouched");
+    EXPECT_FALSE(QFileInfo(entry()).isSymLink());
+    EXPECT_EQ(execArguments(entry()), Arguments{program});
+}
+
 TEST_F(LoginItem, WritesNothingWithoutAProgramOrForAPathOrIdentifierItCannotHold) {
     setLoginItemProgramForTesting(programs.path().toStdString() + "/missing");
     EXPECT_FALSE(enable());
