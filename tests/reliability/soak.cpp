@@ -1,6 +1,7 @@
 // Weeks of running in a minute: a million ticks on a fast clock with flashing on and the pattern
 // changed every thousand ticks, then hundreds of rounds of popover and settings window. Prints
-// the resident memory after warm-up and at the end of each, and fails on growth of 1 % or more.
+// the resident memory after warm-up and at the end of each, and fails on growth of 1 % or more
+// (with a third argument "leaks-only", only a leak found at exit fails it).
 #include <QApplication>
 
 #include <fcntl.h>
@@ -48,6 +49,9 @@ bool grewTooMuch(const char* what, long warm, long end) {
 int main(int argc, char** argv) {
     const long ticks = argc > 1 ? std::stol(argv[1]) : 1000000;
     const int rounds = argc > 2 ? std::stoi(argv[2]) : 500;
+    // Under AddressSanitizer its own allocator makes resident memory meaningless; leaks are what
+    // such a run looks for.
+    const bool leaksOnly = argc > 3 && std::string(argv[3]) == "leaks-only";
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     vorelt::StatusBar::systemStatusBar()->setHost(
@@ -96,5 +100,5 @@ int main(int argc, char** argv) {
     delegate.reset();
     vorelt::WindowController::releaseOpenWindows();
     vorelt::StatusBar::systemStatusBar()->detachHost();
-    return failed ? 1 : 0;
+    return failed && !leaksOnly ? 1 : 0;
 }
