@@ -5,11 +5,18 @@
 //                                     each click it journals the option, after it "done"
 //   settings_harness verify JOURNAL   exits 0 when every key holds its value after the last
 //                                     finished click, or the one the unfinished click gave it
+//   settings_harness type LENGTH      types into a custom pattern of LENGTH characters and prints
+//                                     how long each keystroke took, all of it: store, field,
+//                                     preview
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +30,7 @@
 #include "model/composeDateFormat.h"
 #include "platform/Button.h"
 #include "platform/ServiceManagement.h"
+#include "platform/TextField.h"
 #include "platform/UserDefaults.h"
 #include "settings/SettingsViewController.h"
 
@@ -119,6 +127,31 @@ int verify(const char* journalPath, const std::string& storePath) {
     return wrong == 0 ? 0 : 1;
 }
 
+int typeInto(int length) {
+    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    settings->view();
+    if (settings->shouldUseCustomDateButton()->state() != vorelt::Button::OnState) {
+        settings->shouldUseCustomDateButton()->performClick();
+    }
+    auto* edit = qobject_cast<QLineEdit*>(settings->dateFormatTextField()->widget());
+    edit->setText(QString(length, 'H'));
+    std::vector<double> times;
+    const QString keys = QString::fromUtf8("'mm:ss ' \u05D0\u05D1 y");
+    for (int i = 0; i < 100; ++i) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(keys[i % keys.size()]));
+        QElapsedTimer timer;
+        timer.start();
+        QCoreApplication::sendEvent(edit, &press);
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    const auto stored = settings->userDefaults->stringForKey("dateFormat").value_or("");
+    std::printf("keystrokes at %d characters: median %.2f ms, max %.2f ms (%zu bytes stored)\n",
+                length, times[times.size() / 2], times.back(), stored.size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,6 +164,9 @@ int main(int argc, char** argv) {
     const std::string mode = argv[1];
     if (mode == "run") {
         return run(argv[2]);
+    }
+    if (mode == "type") {
+        return typeInto(std::atoi(argv[2]));
     }
     return verify(argv[2], vorelt::UserDefaults::standardPath());
 }
