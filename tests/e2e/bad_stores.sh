@@ -17,15 +17,7 @@ headless_start() {
     local kind=$1
     local before
     before=$(snapshot)
-    env -u DISPLAY "$vorelt" >"$work/$kind.out" 2>"$work/$kind.err" &
-    local clock=$!
-    pids+=("$clock")
-    a_title() { grep -qv '^Time$' "$work/$kind.out" 2>/dev/null; }
-    wait_until 5 a_title || fail "$kind: no title; stderr: $(cat "$work/$kind.err")"
-    kill -TERM "$clock"
-    local status=0
-    wait "$clock" || status=$?
-    [ "$status" -eq 0 ] || fail "$kind: exit status $status"
+    headless_title "$kind" -u DISPLAY
     [ "$(snapshot)" = "$before" ] ||
         fail "$kind: the store was touched by a start"
     echo "$kind: $(grep -v '^Time$' "$work/$kind.out" | head -n 1)"

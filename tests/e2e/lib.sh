@@ -84,3 +84,19 @@ open_popover() {
     wait_until 3 popover_open || fail "popover did not open${1:+ ($1)}"
     popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
 }
+
+# Runs the clock without a display under `env ARGS...`, waits for its first real title, ends it
+# with SIGTERM and expects status 0; $1 names the run, its output lands in $work/NAME.out.
+headless_title() {
+    local name=$1
+    shift
+    env "$@" "$vorelt" >"$work/$name.out" 2>"$work/$name.err" &
+    local clock=$!
+    pids+=("$clock")
+    a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }
+    wait_until 5 a_title || fail "$name: no title; stderr: $(cat "$work/$name.err")"
+    kill -TERM "$clock"
+    local status=0
+    wait "$clock" || status=$?
+    [ "$status" -eq 0 ] || fail "$name: exit status $status"
+}

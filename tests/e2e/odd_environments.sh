@@ -5,20 +5,10 @@
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
-# Runs the clock headless in the given environment (env arguments) and expects title lines.
+# Runs the clock headless in nothing but the given environment and expects a title.
 titles_in() {
-    local name=$1
-    shift
-    env -i PATH="$PATH" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "$@" "$vorelt" >"$work/$name.out" 2>"$work/$name.err" &
-    local clock=$!
-    pids+=("$clock")
-    a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }
-    wait_until 5 a_title || fail "$name: no titles; stderr: $(cat "$work/$name.err")"
-    kill -TERM "$clock"
-    local status=0
-    wait "$clock" || status=$?
-    [ "$status" -eq 0 ] || fail "$name: exit status $status"
-    echo "$name: $(tail -n 1 "$work/$name.out")"
+    headless_title "$1" -i PATH="$PATH" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" "${@:2}"
+    echo "$1: $(tail -n 1 "$work/$1.out")"
 }
 
 titles_in no-home
