@@ -118,6 +118,10 @@ DateFormatter::DateFormatter() : d(std::make_unique<Impl>()) {}
 DateFormatter::~DateFormatter() = default;
 
 void DateFormatter::setDateFormat(std::string_view pattern) {
+    // ICU parses a pattern afresh on every apply; the clock sets the same one every second.
+    if (pattern == d->pattern) {
+        return;
+    }
     d->pattern.assign(pattern);
     d->format->applyPattern(d->icuPattern(pattern));
 }
