@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QApplication>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include "model/Identifiers.h"
+#include "platform/StatusBar.h"
+#include "platform/StatusLine.h"
+#include "platform/WindowController.h"
+
+namespace vorelt::test {
+
+// The main of every test program: a fixed locale and zone, so that formatted text can be compared,
+// the offscreen platform, and the windows gone before the Qt application is.
+inline int runAllTests(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LANG", "en_US.UTF-8");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_TIME");
+    qputenv("TZ", "UTC");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setDesktopFileName(
+        QString::fromUtf8(applicationBundleIdentifier.data(),
+                          static_cast<qsizetype>(applicationBundleIdentifier.size())));
+    // The status line of the offscreen platform would write every title into the test log.
+    StatusBar::systemStatusBar()->setHost(
+        std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
+    const int status = RUN_ALL_TESTS();
+    WindowController::releaseOpenWindows();
+    StatusBar::systemStatusBar()->detachHost();
+    return status;
+}
+
+}  // namespace vorelt::test
