@@ -11,6 +11,7 @@
 
 #include "platform/Appearance.h"
 #include "platform/StatusBar.h"
+#include "platform/TimeZone.h"
 #include "platform/WindowController.h"
 #include "platform/Workspace.h"
 
@@ -148,6 +149,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
 
     Application::installSignalHandlers();
     Appearance::applyDesktopScheme();
+    TimeZone::observeSystemTimeZoneChanges();
 
     const auto application = Application::sharedApplication();
     application->setDelegate(mainInterface.instantiate());

@@ -1,9 +1,12 @@
 #include "platform/DateFormatter.h"
 
+#include "platform/TimeZone.h"
+
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,6 +64,8 @@ icu::DateFormat::EStyle icuStyle(int style) {
 }  // namespace
 
 struct DateFormatter::Impl {
+    // Read first: it settles the system's zone, which the format below takes a copy of.
+    std::uint64_t zoneChanges = TimeZone::systemTimeZoneChangeCount();
     icu::Locale locale = userLocale();
     std::unique_ptr<icu::SimpleDateFormat> format;
     icu::UnicodeString patternLetters;
@@ -141,6 +146,11 @@ void DateFormatter::setTimeStyle(int style) {
 }
 
 std::string DateFormatter::stringFromDate(const Date& date) const {
+    // The format keeps the zone it was made with; a change of the system's zone is taken here.
+    if (const auto changes = TimeZone::systemTimeZoneChangeCount(); changes != d->zoneChanges) {
+        d->zoneChanges = changes;
+        d->format->adoptTimeZone(icu::TimeZone::createDefault());
+    }
     icu::UnicodeString text;
     icu::FieldPosition position;
     UErrorCode status = U_ZERO_ERROR;

@@ -2,6 +2,12 @@
 
 #include "TestSupport.h"
 #include "platform/DateFormatter.h"
+#include "platform/TimeZone.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
 
 namespace vorelt {
 namespace {
@@ -60,6 +66,39 @@ TEST(DateFormatter, FullDateStyleWithoutTime) {
     formatter.setDateStyle(DateFormatter::FullStyle);
     formatter.setTimeStyle(DateFormatter::NoStyle);
     EXPECT_EQ(formatter.stringFromDate(kMoment), "Monday, December 29, 2025");
+}
+
+// The zone is changed the way the system does it: the link that names it is replaced, atomically,
+// while the program runs. A formatter made before must follow without being made again.
+TEST(DateFormatter, FollowsTheSystemZoneWhenItsLinkIsReplaced) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("localtime");
+    ASSERT_TRUE(QFile::link("/usr/share/zoneinfo/Europe/Berlin", link));
+    qputenv("TZ", (":" + link).toUtf8());
+    TimeZone::resetSystemTimeZone();
+    TimeZone::observeSystemTimeZoneChanges();
+
+    DateFormatter formatter;
+    formatter.setDateFormat("HH:mm VV");
+    EXPECT_EQ(formatter.stringFromDate(kMoment), "01:05 Europe/Berlin");
+    EXPECT_EQ(TimeZone::systemTimeZoneName(), "Europe/Berlin");
+
+    const QString next = dir.filePath("next");
+    ASSERT_TRUE(QFile::link("/usr/share/zoneinfo/Asia/Kolkata", next));
+    ASSERT_EQ(std::rename(next.toUtf8().constData(), link.toUtf8().constData()), 0);
+    EXPECT_TRUE(
+        test::waitFor([&] { return formatter.stringFromDate(kMoment) == "05:35 Asia/Kolkata"; }));
+
+    // Replaced again, not in one step this time: removed, then made anew.
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link("/usr/share/zoneinfo/posix/America/St_Johns", link));
+    EXPECT_TRUE(test::waitFor(
+        [&] { return formatter.stringFromDate(kMoment) == "20:35 America/St_Johns"; }));
+
+    qputenv("TZ", "UTC");
+    TimeZone::resetSystemTimeZone();
+    TimeZone::observeSystemTimeZoneChanges();
+    EXPECT_EQ(formatter.stringFromDate(kMoment).substr(0, 5), "00:05");
 }
 
 }  // namespace
