@@ -1,7 +1,9 @@
 #include "platform/DateFormatter.h"
 
+#include "platform/DateDigitFormat.h"
 #include "platform/TimeZone.h"
 
+#include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/locid.h>
@@ -68,6 +70,9 @@ struct DateFormatter::Impl {
     std::uint64_t zoneChanges = TimeZone::systemTimeZoneChangeCount();
     icu::Locale locale = userLocale();
     std::unique_ptr<icu::SimpleDateFormat> format;
+    // Set to each moment and handed to the format: formatting a bare moment would make ICU copy
+    // and free its calendar, zone included, on every call.
+    std::unique_ptr<icu::Calendar> calendar;
     icu::UnicodeString patternLetters;
     std::string pattern;
     int dateStyle = NoStyle;
@@ -82,6 +87,10 @@ struct DateFormatter::Impl {
                                                              icu::Locale::getRoot(), status);
         }
         patternLetters = icu::DateFormatSymbols::getPatternUChars();
+        calendar.reset(format->getCalendar()->clone());
+        if (auto digits = DateDigitFormat::create(locale, *format->getNumberFormat())) {
+            format->adoptNumberFormat(digits.release());
+        }
     }
 
     // ICU stops filling in fields at the first letter it does not know, so such letters are
@@ -150,11 +159,15 @@ std::string DateFormatter::stringFromDate(const Date& date) const {
     if (const auto changes = TimeZone::systemTimeZoneChangeCount(); changes != d->zoneChanges) {
         d->zoneChanges = changes;
         d->format->adoptTimeZone(icu::TimeZone::createDefault());
+        d->calendar->adoptTimeZone(icu::TimeZone::createDefault());
     }
     icu::UnicodeString text;
     icu::FieldPosition position;
     UErrorCode status = U_ZERO_ERROR;
-    d->format->format(date.timeIntervalSince1970() * 1000.0, text, position, status);
+    d->calendar->setTime(date.timeIntervalSince1970() * 1000.0, status);
+    if (U_SUCCESS(status)) {
+        d->format->format(*d->calendar, text, position);
+    }
     std::string result;
     text.toUTF8String(result);
     return result;

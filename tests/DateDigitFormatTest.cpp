@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <unicode/smpdtfmt.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/DateDigitFormat.h"
+
+namespace vorelt {
+namespace {
+
+std::string utf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+// The digits written directly must be exactly those of ICU's own decimal format, in every kind
+// of numbering, padding and truncation a date pattern can ask for.
+TEST(DateDigitFormat, WritesWhatTheDecimalFormatWrites) {
+    const char* const locales[] = {"en_US",
+                                   "de_DE",
+                                   "fa_IR",
+                                   "ar_EG",
+                                   "bn_BD",
+                                   "mr_IN",
+                                   "my_MM",
+                                   "th_TH@numbers=thai",
+                                   "hi_IN@numbers=deva",
+                                   "zh_CN",
+                                   "ja_JP"};
+    const char16_t* const patterns[] = {
+        u"d M y yy yyyy yyyyy",
+        u"dd MM HH mm ss SSS S SSSSS",
+        u"h:mm a k K D DDD w ww W",
+        u"u uu Y YYYY e c r U G",
+        u"'ss' ss ''yy'' h 'o''clock'",
+        u"Q QQ q F g",
+        u"SSSSSSSSSSSSSSSSSSSS dddddddddddd yyyyyyyyyyy HHHHHHHHHHHHHHHHHHHHHH"};
+    // An ordinary moment, one before the year 1000 (padding), one long BC (a negative "u").
+    const UDate moments[] = {1766966709123.0, -30610224000000.0 + 5.0e9, -9.0e13};
+    for (const char* name : locales) {
+        const icu::Locale locale(name);
+        for (const char16_t* pattern : patterns) {
+            UErrorCode status = U_ZERO_ERROR;
+            icu::SimpleDateFormat stock(icu::UnicodeString(pattern), locale, status);
+            icu::SimpleDateFormat direct(icu::UnicodeString(pattern), locale, status);
+            ASSERT_TRUE(U_SUCCESS(status)) << name;
+            auto digits = DateDigitFormat::create(locale, *direct.getNumberFormat());
+            ASSERT_NE(digits, nullptr) << name;
+            direct.adoptNumberFormat(digits.release());
+            for (const UDate moment : moments) {
+                icu::UnicodeString a, b;
+                stock.format(moment, a);
+                direct.format(moment, b);
+                EXPECT_EQ(utf8(b), utf8(a)) << name << " " << utf8(icu::UnicodeString(pattern));
+            }
+        }
+    }
+}
+
+TEST(DateDigitFormat, LeavesNumeralsThatAreNotTenDigitsToICU) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat format(icu::UnicodeString(u"d"), icu::Locale("en"), status);
+    for (const char* name : {"ja_JP@numbers=jpanfin", "en@numbers=roman", "zh@numbers=hanidays"}) {
+        EXPECT_EQ(DateDigitFormat::create(icu::Locale(name), *format.getNumberFormat()), nullptr)
+            << name;
+    }
+}
+
+}  // namespace
+}  // namespace vorelt
