@@ -15,6 +15,8 @@ namespace {
 // Firing a hair after the boundary makes sure the formatted second is the new one.
 constexpr double kLateMargin = 0.001;
 constexpr double kShortestInterval = 0.001;
+// How late past a grid line a repeating firing may land before the timer is aligned again.
+constexpr double kLateSlack = 0.003;
 
 std::set<std::shared_ptr<Timer>>& scheduledTimers() {
     static std::set<std::shared_ptr<Timer>> timers;
@@ -31,7 +33,36 @@ struct Timer::Impl {
     std::shared_ptr<Object> userInfo;
     bool repeats = false;
     bool valid = true;
+    // Set while the timer runs once to the next grid line, from where it repeats by itself.
+    bool aligning = false;
     QTimer qtimer;
+
+    int periodMilliseconds() const { return static_cast<int>(std::lround(interval * 1000.0)); }
+
+    void align() {
+        aligning = true;
+        const double delay = delayUntilNextFiring(Date::now().timeIntervalSince1970(), interval);
+        qtimer.start(static_cast<int>(std::ceil(delay * 1000.0)));
+    }
+
+    // Re-arming the timer at every firing costs more than the rest of the event loop's work, so
+    // it repeats by itself on the monotonic clock, which keeps the wall clock's pace, and is only
+    // aligned again when its next firing would miss the grid: after the wall clock was stepped.
+    void keepOnTheGrid() {
+        if (aligning) {
+            aligning = false;
+            qtimer.start(periodMilliseconds());
+            return;
+        }
+        const double next =
+            Date::now().timeIntervalSince1970() + qtimer.remainingTime() / 1000.0 - kLateMargin;
+        const double past = next - std::floor(next / interval) * interval;
+        // The remaining time is cut to whole milliseconds, so a firing up to one margin "before"
+        // the line still lands after it.
+        if (past > kLateSlack && interval - past > kLateMargin) {
+            align();
+        }
+    }
 };
 
 std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
@@ -48,15 +79,13 @@ std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
     std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
 
     QTimer& qtimer = timer->d->qtimer;
-    qtimer.setSingleShot(true);
+    qtimer.setSingleShot(!repeats);
     qtimer.setTimerType(Qt::PreciseTimer);
     Timer* raw = timer.get();
     QObject::connect(&qtimer, &QTimer::timeout, [raw] {
         const auto self = std::static_pointer_cast<Timer>(raw->shared_from_this());
         if (self->d->repeats) {
-            const double delay =
-                delayUntilNextFiring(Date::now().timeIntervalSince1970(), self->d->interval);
-            self->d->qtimer.start(static_cast<int>(std::ceil(delay * 1000.0)));
+            self->d->keepOnTheGrid();
         } else {
             self->d->valid = false;
         }
@@ -65,10 +94,11 @@ std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
             self->invalidate();
         }
     });
-    const double firstDelay =
-        repeats ? delayUntilNextFiring(Date::now().timeIntervalSince1970(), raw->d->interval)
-                : raw->d->interval;
-    qtimer.start(static_cast<int>(std::ceil(firstDelay * 1000.0)));
+    if (repeats) {
+        raw->d->align();
+    } else {
+        qtimer.start(static_cast<int>(std::ceil(raw->d->interval * 1000.0)));
+    }
     scheduledTimers().insert(timer);
     return timer;
 }

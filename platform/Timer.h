@@ -9,8 +9,9 @@ namespace vorelt {
 // A timer on the main thread's event loop that sends an action to its target.
 //
 // A repeating timer fires just after each whole multiple of its interval on the wall clock (for
-// one second: just after every second boundary), and each firing is scheduled afresh from the wall
-// clock, so there is no drift and a stepped clock is followed within one period. A scheduled timer
+// one second: just after every second boundary). It repeats on the monotonic clock, which has no
+// drift against the wall clock, and is aligned again from the wall clock whenever its next firing
+// would miss a boundary, so a stepped clock is followed within two periods. A scheduled timer
 // is kept by the event loop until it is invalidated, whoever else holds it.
 class Timer : public Object {
 public:

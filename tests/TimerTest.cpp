@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -50,6 +51,30 @@ TEST(Timer, RepeatsOnTheGridUntilInvalidated) {
     const auto count = counter->firings.size();
     test::waitFor([] { return false; }, 150);
     EXPECT_EQ(counter->firings.size(), count);
+}
+
+// A wall clock stepped by a fraction of the interval puts the timer off the grid; it must be back
+// on it within two firings, and stay there.
+TEST(Timer, FindsTheGridAgainAfterTheWallClockIsStepped) {
+    double offset = 0.0;
+    Date::setClock([&offset] {
+        const auto since = std::chrono::system_clock::now().time_since_epoch();
+        return Date(std::chrono::duration<double>(since).count() + offset);
+    });
+    const auto counter = std::make_shared<Counter>();
+    const auto timer = Timer::scheduledTimerWithTimeInterval(0.1, counter, "tick", nullptr, true);
+    ASSERT_TRUE(test::waitFor([&] { return counter->firings.size() >= 2; }));
+    offset = 0.037;
+    const auto stepped = counter->firings.size();
+    ASSERT_TRUE(test::waitFor([&] { return counter->firings.size() >= stepped + 6; }));
+    timer->invalidate();
+    Date::setClock(nullptr);
+    int offGrid = 0;
+    for (auto i = stepped + 2; i < counter->firings.size(); ++i) {
+        const double at = counter->firings[i];
+        offGrid += at - std::floor(at / 0.1) * 0.1 > 0.03 ? 1 : 0;
+    }
+    EXPECT_LE(offGrid, 1) << "firings after the step stayed off the grid";
 }
 
 TEST(Timer, KeepsFiringWithoutAnOwnerAndStopsWhenTheTargetIsGone) {
