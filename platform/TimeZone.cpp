@@ -2,9 +2,15 @@
 
 #include <unicode/timezone.h>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QTimer>
 
+#include <unistd.h>
+
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -30,17 +36,13 @@ std::string zoneFile() {
     return !value.empty() && value.front() == '/' ? value : std::string();
 }
 
-// "…/zoneinfo/Asia/Kolkata" (after links) gives "Asia/Kolkata", if ICU knows that zone.
-std::unique_ptr<icu::TimeZone> zoneLinkedFrom(const std::string& file) {
-    if (file.empty()) {
+// "…/zoneinfo/Asia/Kolkata" gives "Asia/Kolkata", if ICU knows that zone.
+std::unique_ptr<icu::TimeZone> zoneNamedBy(const QString& path) {
+    const auto at = path.lastIndexOf("/zoneinfo/");
+    if (at < 0) {
         return nullptr;
     }
-    std::string target = QFileInfo(QString::fromStdString(file)).canonicalFilePath().toStdString();
-    const auto at = target.rfind("/zoneinfo/");
-    if (at == std::string::npos) {
-        return nullptr;
-    }
-    std::string id = target.substr(at + 10);
+    std::string id = path.mid(at + 10).toStdString();
     for (const char* prefix : {"posix/", "right/"}) {
         if (id.starts_with(prefix)) {
             id.erase(0, std::char_traits<char>::length(prefix));
@@ -53,50 +55,92 @@ std::unique_ptr<icu::TimeZone> zoneLinkedFrom(const std::string& file) {
     return zone;
 }
 
-std::unique_ptr<icu::TimeZone> hostZone() {
-    if (auto zone = zoneLinkedFrom(zoneFile())) {
+// The zone the file or its chain of links names first: the link's own name, as the desktop's
+// settings chose it, not the name the zone data happens to store it under.
+std::unique_ptr<icu::TimeZone> zoneLinkedFrom(const std::string& file) {
+    QString path = QString::fromStdString(file);
+    for (int hop = 0; hop < 8 && !path.isEmpty(); ++hop) {
+        if (auto zone = zoneNamedBy(path)) {
+            return zone;
+        }
+        const QByteArray local = QFile::encodeName(path);
+        std::array<char, 4096> target{};
+        const ssize_t length = ::readlink(local.constData(), target.data(), target.size() - 1);
+        if (length <= 0) {
+            return nullptr;
+        }
+        const QString next = QFile::decodeName(QByteArray(target.data(), length));
+        path = QDir::cleanPath(next.startsWith('/') ? next
+                                                    : QFileInfo(path).absolutePath() + '/' + next);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<icu::TimeZone> hostZone(bool atStart) {
+    const std::string file = zoneFile();
+    if (auto zone = zoneLinkedFrom(file)) {
         return zone;
     }
-    // A zone name in TZ, a copied file, or none at all: ICU's own detection, as before.
+    // Between the removal of a link and the making of the next, there is no zone to read: the
+    // one in force stays.
+    if (!atStart && !file.empty() && !QFileInfo::exists(QString::fromStdString(file))) {
+        return nullptr;
+    }
+    // A zone name in TZ, a copied file, or none at all: ICU's own detection.
     return std::unique_ptr<icu::TimeZone>(icu::TimeZone::detectHostTimeZone());
 }
 
 std::mutex zoneLock;
 
-void adoptHostZone(bool count) {
+void adoptHostZone(bool atStart) {
     const std::lock_guard<std::mutex> lock(zoneLock);
-    auto zone = hostZone();
+    auto zone = hostZone(atStart);
+    if (zone == nullptr) {
+        return;
+    }
     std::unique_ptr<icu::TimeZone> current(icu::TimeZone::createDefault());
     if (*zone == *current) {
         return;
     }
     icu::TimeZone::adoptDefault(zone.release());
-    if (count) {
+    if (!atStart) {
         changeCount.fetch_add(1);
     }
 }
 
 void ensureAdopted() {
     static std::once_flag once;
-    std::call_once(once, [] { adoptHostZone(false); });
+    std::call_once(once, [] { adoptHostZone(true); });
 }
 
 // Watches the file and its folder: a zone is usually changed by replacing a link, which a watch
-// on the file alone (on the link's old target) would never see.
+// on the file alone (on the link's old target) would never see. Watches that are still right are
+// kept, so that no change is missed while they are renewed.
 void watch(QFileSystemWatcher& watcher) {
-    const QStringList watched = watcher.files() + watcher.directories();
-    if (!watched.isEmpty()) {
-        watcher.removePaths(watched);
-    }
     const QString file = QString::fromStdString(zoneFile());
-    if (file.isEmpty()) {
-        return;
+    QStringList wanted;
+    if (!file.isEmpty()) {
+        wanted.append(QFileInfo(file).absolutePath());
+        if (QFileInfo::exists(file)) {
+            wanted.append(file);
+        }
     }
-    QStringList paths{QFileInfo(file).absolutePath()};
-    if (QFileInfo::exists(file)) {
-        paths.append(file);
+    QStringList stale;
+    for (const QString& path : watcher.files() + watcher.directories()) {
+        // The file's watch is on the link's old target, so it is always renewed.
+        if (!wanted.contains(path) || path == file) {
+            stale.append(path);
+        }
     }
-    watcher.addPaths(paths);
+    if (!stale.isEmpty()) {
+        watcher.removePaths(stale);
+    }
+    const QStringList watched = watcher.files() + watcher.directories();
+    for (const QString& path : wanted) {
+        if (!watched.contains(path)) {
+            watcher.addPath(path);
+        }
+    }
 }
 
 }  // namespace
@@ -113,7 +157,7 @@ std::string TimeZone::systemTimeZoneName() {
 
 void TimeZone::resetSystemTimeZone() {
     ensureAdopted();
-    adoptHostZone(true);
+    adoptHostZone(false);
 }
 
 std::uint64_t TimeZone::systemTimeZoneChangeCount() {
@@ -133,12 +177,17 @@ void TimeZone::observeSystemTimeZoneChanges() {
     }
     auto* watcher = new QFileSystemWatcher(application);
     watcher->setObjectName("systemTimeZoneWatcher");
-    const auto changed = [watcher] {
-        resetSystemTimeZone();
+    // A replacement is often two steps (remove, make); the zone is read once they are done.
+    auto* settle = new QTimer(watcher);
+    settle->setSingleShot(true);
+    settle->setInterval(50);
+    QObject::connect(settle, &QTimer::timeout, watcher, [watcher] {
         watch(*watcher);
-    };
-    QObject::connect(watcher, &QFileSystemWatcher::fileChanged, watcher, changed);
-    QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, watcher, changed);
+        resetSystemTimeZone();
+    });
+    const auto changed = [settle] { settle->start(); };
+    QObject::connect(watcher, &QFileSystemWatcher::fileChanged, settle, changed);
+    QObject::connect(watcher, &QFileSystemWatcher::directoryChanged, settle, changed);
     watch(*watcher);
 }
 
