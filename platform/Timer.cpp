@@ -16,7 +16,7 @@ namespace {
 constexpr double kLateMargin = 0.001;
 constexpr double kShortestInterval = 0.001;
 // How late past a grid line a repeating firing may land before the timer is aligned again.
-constexpr double kLateSlack = 0.003;
+constexpr double kLateSlack = 0.005;
 
 std::set<std::shared_ptr<Timer>>& scheduledTimers() {
     static std::set<std::shared_ptr<Timer>> timers;
