@@ -28,9 +28,7 @@ std::unique_ptr<DateDigitFormat> DateDigitFormat::create(const icu::Locale& loca
     if (shared == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<DateDigitFormat> format(new DateDigitFormat(digits, std::move(shared)));
-    format->setGroupingUsed(false);
-    return format;
+    return std::unique_ptr<DateDigitFormat>(new DateDigitFormat(digits, std::move(shared)));
 }
 
 DateDigitFormat::DateDigitFormat(const std::array<UChar32, 10>& digits,
@@ -48,7 +46,7 @@ bool DateDigitFormat::operator==(const icu::Format& other) const {
 
 std::unique_ptr<icu::NumberFormat> DateDigitFormat::configuredDecimal() const {
     std::unique_ptr<icu::NumberFormat> decimal(decimal_->clone());
-    decimal->setGroupingUsed(false);
+    decimal->setGroupingUsed(isGroupingUsed());
     decimal->setMinimumIntegerDigits(getMinimumIntegerDigits());
     decimal->setMaximumIntegerDigits(getMaximumIntegerDigits());
     decimal->setMaximumFractionDigits(getMaximumFractionDigits());

@@ -155,10 +155,10 @@ void DateFormatter::setTimeStyle(int style) {
 }
 
 std::string DateFormatter::stringFromDate(const Date& date) const {
-    // The format keeps the zone it was made with; a change of the system's zone is taken here.
+    // The calendar keeps the zone it was made with; a change of the system's zone is taken here.
+    // (The format's own calendar is never used for formatting, so its zone does not matter.)
     if (const auto changes = TimeZone::systemTimeZoneChangeCount(); changes != d->zoneChanges) {
         d->zoneChanges = changes;
-        d->format->adoptTimeZone(icu::TimeZone::createDefault());
         d->calendar->adoptTimeZone(icu::TimeZone::createDefault());
     }
     icu::UnicodeString text;

@@ -33,25 +33,26 @@ struct Timer::Impl {
     std::shared_ptr<Object> userInfo;
     bool repeats = false;
     bool valid = true;
-    // Set while the timer runs once to the next grid line, from where it repeats by itself.
-    bool aligning = false;
     QTimer qtimer;
 
-    int periodMilliseconds() const { return static_cast<int>(std::lround(interval * 1000.0)); }
+    static int milliseconds(double seconds) {
+        return static_cast<int>(std::ceil(seconds * 1000.0));
+    }
 
+    // Runs once to just after the next grid line, from where the timer repeats by itself.
     void align() {
-        aligning = true;
-        const double delay = delayUntilNextFiring(Date::now().timeIntervalSince1970(), interval);
-        qtimer.start(static_cast<int>(std::ceil(delay * 1000.0)));
+        qtimer.start(
+            milliseconds(delayUntilNextFiring(Date::now().timeIntervalSince1970(), interval)));
     }
 
     // Re-arming the timer at every firing costs more than the rest of the event loop's work, so
     // it repeats by itself on the monotonic clock, which keeps the wall clock's pace, and is only
     // aligned again when its next firing would miss the grid: after the wall clock was stepped.
     void keepOnTheGrid() {
-        if (aligning) {
-            aligning = false;
-            qtimer.start(periodMilliseconds());
+        // A timer still running at the aligning delay has just reached the grid line.
+        const int period = static_cast<int>(std::lround(interval * 1000.0));
+        if (qtimer.interval() != period) {
+            qtimer.start(period);
             return;
         }
         const double next =
@@ -97,7 +98,7 @@ std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
     if (repeats) {
         raw->d->align();
     } else {
-        qtimer.start(static_cast<int>(std::ceil(raw->d->interval * 1000.0)));
+        qtimer.start(Impl::milliseconds(raw->d->interval));
     }
     scheduledTimers().insert(timer);
     return timer;
