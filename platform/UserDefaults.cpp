@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <cstdlib>
@@ -53,6 +54,12 @@ FileState readFile(const QString& path, Values& values) {
     }
     // Invalid UTF-8 does not survive the round trip through text.
     if (QString::fromUtf8(bytes).toUtf8() != bytes) {
+        return FileState::Unreadable;
+    }
+    // A value Qt would decode as a serialized object: this store never writes one (a text that
+    // starts with "@" is written as "@@"), and decoding a crafted one can ask for gigabytes.
+    static const QRegularExpression serialized(R"([=,][ \t]*"?@Variant\()");
+    if (serialized.match(QString::fromUtf8(bytes)).hasMatch()) {
         return FileState::Unreadable;
     }
     QSettings settings(path, QSettings::IniFormat);

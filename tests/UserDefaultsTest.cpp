@@ -93,6 +93,9 @@ TEST(UserDefaults, UnreadableFileIsKeptAsideBeforeTheFirstWrite) {
         {"NUL bytes", QByteArray("[General]\ndateFormat=HH\0mm\n", 27)},
         {"invalid UTF-8", QByteArray("[General]\ndateFormat=\xC3\x28\xFF\n")},
         {"too large", QByteArray(2 << 20, 'x')},
+        // Decoding this serialized object would ask for 13 GB.
+        {"serialized object",
+         QByteArray("[Other]\nkey=@Variant(\\0\\0\\0General\\x7f)\n[General]\ndateFormat=HH\n")},
     };
     for (const auto& [kind, bytes] : kinds) {
         SCOPED_TRACE(kind);
