@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QRegularExpression>
 #include <QSettings>
+
+#include <unistd.h>
 
 #include <cstdlib>
 #include <map>
 #include <set>
+
+#include "platform/IniValues.h"
+#include "platform/NextTurn.h"
 
 namespace vorelt {
 
@@ -58,8 +62,7 @@ FileState readFile(const QString& path, Values& values) {
     }
     // A value Qt would decode as a serialized object: this store never writes one (a text that
     // starts with "@" is written as "@@"), and decoding a crafted one can ask for gigabytes.
-    static const QRegularExpression serialized(R"([=,][ \t]*"?@Variant\()");
-    if (serialized.match(QString::fromUtf8(bytes)).hasMatch()) {
+    if (IniValues::holdSerializedObject(bytes)) {
         return FileState::Unreadable;
     }
     QSettings settings(path, QSettings::IniFormat);
@@ -92,6 +95,18 @@ struct UserDefaults::Impl {
     // The file or its folder changed on disk since the last read.
     bool stale = false;
     std::unique_ptr<QFileSystemWatcher> watcher;
+    std::map<int, std::function<void()>> observers;
+    int lastObserver = 0;
+    // Once for all the changes made in one turn: a reader then sees every key of a change that
+    // writes several.
+    NextTurn notification{[this] {
+        const auto current = observers;
+        for (const auto& [token, observer] : current) {
+            if (observers.contains(token)) {
+                observer();
+            }
+        }
+    }};
 
     explicit Impl(std::string p)
         : path(std::move(p)),
@@ -108,10 +123,12 @@ struct UserDefaults::Impl {
         }
         if (!watcher) {
             watcher = std::make_unique<QFileSystemWatcher>();
-            QObject::connect(watcher.get(), &QFileSystemWatcher::directoryChanged,
-                             [this] { stale = true; });
-            QObject::connect(watcher.get(), &QFileSystemWatcher::fileChanged,
-                             [this] { stale = true; });
+            const auto changedOnDisk = [this] {
+                stale = true;
+                notifyObservers();
+            };
+            QObject::connect(watcher.get(), &QFileSystemWatcher::directoryChanged, changedOnDisk);
+            QObject::connect(watcher.get(), &QFileSystemWatcher::fileChanged, changedOnDisk);
         }
         const QString parent = QFileInfo(directory).absolutePath();
         if (QFileInfo(directory).isDir()) {
@@ -170,6 +187,23 @@ struct UserDefaults::Impl {
         values.insert_or_assign(std::string(key), std::move(value));
         unsaved.emplace(key);
         persist();
+        notifyObservers();
+    }
+
+    void notifyObservers() {
+        if (!observers.empty()) {
+            notification.schedule();
+        }
+    }
+
+    // The folder, or the nearest folder above it that exists, takes a new file.
+    bool folderTakesFiles() const {
+        QString folder = directory;
+        while (!QFileInfo(folder).exists() && QFileInfo(folder).absolutePath() != folder) {
+            folder = QFileInfo(folder).absolutePath();
+        }
+        const QFileInfo info(folder);
+        return info.isDir() && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
     }
 
     void persist() {
@@ -257,6 +291,21 @@ void UserDefaults::setObject(std::string_view value, std::string_view key) {
 
 const std::string& UserDefaults::path() const {
     return d->path;
+}
+
+bool UserDefaults::canSave() {
+    d->refresh();
+    return d->unsaved.empty() && d->folderTakesFiles();
+}
+
+int UserDefaults::addObserver(std::function<void()> observer) {
+    d->watch();
+    d->observers.emplace(++d->lastObserver, std::move(observer));
+    return d->lastObserver;
+}
+
+void UserDefaults::removeObserver(int token) {
+    d->observers.erase(token);
 }
 
 }  // namespace vorelt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,15 @@ public:
     void setObject(std::string_view value, std::string_view key);
 
     const std::string& path() const;
+
+    // False while changes made here have not reached the disk, or when the folder of the file
+    // cannot take one: what is set then lasts only as long as this process.
+    bool canSave();
+
+    // Calls `observer` at the next turn of the event loop after the stored values changed, here
+    // or on disk, once for all the changes made before it. Needs a running Qt application.
+    int addObserver(std::function<void()> observer);
+    void removeObserver(int token);
 
 private:
     struct Impl;

@@ -48,6 +48,9 @@ TEST(UserDefaults, ValuesRoundTripExactlyAcrossARestart) {
                                              "MMM d, y  HH:mm",
                                              "@Variant(junk)",
                                              "@@",
+                                             "HH, @Rect(1 2 3 4)",
+                                             " @Size(1 2)",
+                                             "\\x40Point(1 2)",
                                              "true",
                                              "äöü 時計 \xF0\x9F\x95\x90",
                                              "",
@@ -97,7 +100,14 @@ TEST(UserDefaults, UnreadableFileIsKeptAsideBeforeTheFirstWrite) {
         {"serialized object",
          QByteArray("[Other]\nkey=@Variant(\\0\\0\\0General\\x7f)\n[General]\ndateFormat=HH\n")},
     };
-    for (const auto& [kind, bytes] : kinds) {
+    std::vector<std::pair<std::string, QByteArray>> all(kinds.begin(), kinds.end());
+    // Every form of a serialized object the reader would decode, however it is escaped.
+    const QDir seeds(VORELT_FUZZ_CORPUS "/store", "serialized-*");
+    for (const QString& name : seeds.entryList()) {
+        all.emplace_back(name.toStdString(), test::readFile(seeds.filePath(name)));
+    }
+    ASSERT_GE(all.size(), kinds.size() + 8);
+    for (const auto& [kind, bytes] : all) {
         SCOPED_TRACE(kind);
         TemporaryConfigHome home;
         home.writeStore(bytes);

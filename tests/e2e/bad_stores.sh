@@ -43,6 +43,10 @@ a_link() { ln -s /etc/hostname "$store"; }
 for kind in random_bytes truncated huge nul_bytes bad_utf8 a_directory wrong_types a_link; do
     try_kind "$kind" "$kind"
 done
+# Every escaped form of a serialized object, as the store fuzzer's seeds hold them.
+for seed in "$(dirname "$0")"/../fuzz/corpus/store/serialized-*; do
+    try_kind "$(basename "$seed")" cp "$seed" "$store"
+done
 echo "kinds of unreadable store tried: $kinds, crashes: 0"
 
 # With a display: the first change is saved beside the kept-aside bad file.

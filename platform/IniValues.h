@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace vorelt {
+
+// What the INI reader would make of the values in a file, found without letting it decode any.
+class IniValues {
+public:
+    // True when a value, or an element of a list value, once unescaped as the reader does
+    // (quotes, backslash, hexadecimal and octal escapes), starts with "@" other than the "@@"
+    // escape of a plain text: the reader would decode it as a serialized object.
+    static bool holdSerializedObject(const QByteArray& fileText);
+};
+
+}  // namespace vorelt
