@@ -27,6 +27,10 @@ void StatusLine::removeItem(StatusItem& item) {
 }
 
 void StatusLine::itemChanged(StatusItem&) {
+    changed_.schedule();
+}
+
+void StatusLine::writeTitles() {
     std::string line;
     for (const StatusItem* item : items_) {
         if (const auto button = item->button()) {

@@ -3,13 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/NextTurn.h"
 #include "platform/StatusBarHost.h"
 
 namespace vorelt {
 
 // The status bar without a display: each new title is written to a file descriptor as one line,
 // so that bar programs (polybar, i3blocks, waybar) can show it. On a terminal the line is
-// rewritten in place instead.
+// rewritten in place instead. Only the last title set in a turn of the event loop is written, so a
+// placeholder replaced at once never shows.
 class StatusLine : public StatusBarHost {
 public:
     explicit StatusLine(int fd);
@@ -21,6 +23,7 @@ public:
     Rect screenFrameOfItem(const StatusItem& item) const override;
 
 private:
+    void writeTitles();
     void show(const std::string& line);
     void writeAll(const std::string& bytes);
 
@@ -29,6 +32,7 @@ private:
     bool wrote_ = false;
     std::string shown_;
     std::vector<StatusItem*> items_;
+    NextTurn changed_{[this] { writeTitles(); }};
 };
 
 }  // namespace vorelt

@@ -77,6 +77,10 @@ void StatusNotifierItem::refresh() {
     }
     label_ = title;
     guide_ = guideFor(title);
+    labelChanged_.schedule();
+}
+
+void StatusNotifierItem::announceLabel() {
     Q_EMIT XAyatanaNewLabel(label_, guide_);
     Q_EMIT NewToolTip();
 }

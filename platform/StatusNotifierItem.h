@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/Geometry.h"
+#include "platform/NextTurn.h"
 #include "platform/StatusNotifierPixmap.h"
 #include "platform/StatusNotifierToolTip.h"
 
@@ -47,7 +48,8 @@ public:
     const QString& serviceName() const { return service_; }
     bool isPublished() const { return published_; }
 
-    // Reads the item's title again; tells the panel only when the text changed.
+    // Reads the item's title again; tells the panel when the text changed, once a turn of the
+    // event loop, so that a title replaced at once never reaches it.
     void refresh();
     // A point-sized rectangle where the panel was last clicked; empty before the first click.
     Rect screenFrame() const;
@@ -82,6 +84,7 @@ Q_SIGNALS:
 private:
     void click(int x, int y);
     QString currentTitle() const;
+    void announceLabel();
 
     StatusItem& item_;
     QString service_;
@@ -91,6 +94,7 @@ private:
     QString label_;
     QString guide_;
     std::optional<Point> clickedAt_;
+    NextTurn labelChanged_{[this] { announceLabel(); }};
 };
 
 }  // namespace vorelt

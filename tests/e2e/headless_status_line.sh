@@ -16,7 +16,7 @@ status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after SIGINT"
 
-head -n 1 "$work/out" | grep -qx 'Time' || fail "placeholder line missing: $(head -n 2 "$work/out")"
+grep -qx 'Time' "$work/out" && fail "the placeholder left the program: $(head -n 2 "$work/out")"
 titles=$(grep '^line ' "$work/out")
 grep -Evq '^line [0-9]{2}:[0-9]{2}:[0-9]{2}$' <<<"$titles" && fail "malformed line: $titles"
 [ "$(sort -u <<<"$titles" | wc -l)" -eq "$(wc -l <<<"$titles")" ] || fail "a title was repeated"
