@@ -19,8 +19,11 @@ bool autoLaunchTurnedOff() {
            !store->boolForKey(Preferences::shouldAutoLaunchKey);
 }
 
+// A clock on this display, the one the clock started now would show on. Other displays have
+// clocks of their own, and a clock on standard output feeds only its reader.
 bool clockIsRunning() {
-    const auto running = Workspace::sharedWorkspace()->runningApplications();
+    const auto running =
+        Workspace::sharedWorkspace()->runningApplications(Workspace::currentDisplay());
     return std::any_of(running.begin(), running.end(), [](const auto& application) {
         return application->bundleIdentifier() == applicationBundleIdentifier;
     });

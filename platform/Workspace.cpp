@@ -168,6 +168,16 @@ Workspace::Workspace() : d(std::make_unique<Impl>()) {}
 Workspace::~Workspace() = default;
 
 std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications() {
+    return listRunning(std::nullopt);
+}
+
+std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications(
+    std::string_view display) {
+    return listRunning(display);
+}
+
+std::vector<std::shared_ptr<RunningApplication>> Workspace::listRunning(
+    std::optional<std::string_view> display) {
     if (const auto& standIn = runningApplicationsStandIn()) {
         return standIn();
     }
@@ -177,7 +187,12 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications(
         return {};
     }
     std::vector<std::string> displayFolders;
-    if (DIR* dir = ::opendir(folder.c_str())) {
+    if (display) {
+        const std::string path = folder + "/" + displayFolderName(*display);
+        if (isPrivateFolder(path)) {
+            displayFolders.push_back(path);
+        }
+    } else if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name = entry->d_name;
             if (name != "." && name != ".." && isPrivateFolder(folder + "/" + std::string(name))) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     // The applications of this user that announced themselves and still run, on any display,
     // this process's own announcements included, ordered by identifier, each identifier once.
     std::vector<std::shared_ptr<RunningApplication>> runningApplications();
+    // Only those announced on `display`, as currentDisplay() names displays.
+    std::vector<std::shared_ptr<RunningApplication>> runningApplications(std::string_view display);
     // Lists this process under `bundleIdentifier` on `display` (this process's display when
     // omitted) for as long as it runs (or this workspace lives). False when another process
     // holds the identifier on that display. Otherwise true, also when nothing could be announced
@@ -62,6 +65,9 @@ public:
     static bool isExecutableFileAtPath(const std::string& path);
 
 private:
+    std::vector<std::shared_ptr<RunningApplication>> listRunning(
+        std::optional<std::string_view> display);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -89,6 +89,21 @@ TEST_F(LauncherDelegateTest, StartsNoSecondClock) {
     }
 }
 
+TEST_F(LauncherDelegateTest, OnlyAClockOnItsOwnDisplayCounts) {
+    // A clock on standard output feeds a bar program; one on another display is another's.
+    for (const char* display : {"headless-1", "x11-:97"}) {
+        SCOPED_TRACE(display);
+        Workspace elsewhere;
+        elsewhere.announceRunningApplication(applicationBundleIdentifier, display);
+        runLauncher();
+        EXPECT_EQ(launched, std::vector<std::string>{kClock});
+    }
+    Workspace here;
+    here.announceRunningApplication(applicationBundleIdentifier, Workspace::currentDisplay());
+    runLauncher();
+    EXPECT_TRUE(launched.empty());
+}
+
 TEST_F(LauncherDelegateTest, EndsAlsoWhenTheClockCannotBeStarted) {
     launchSucceeds = false;
     runLauncher();
