@@ -15,8 +15,10 @@ public:
     // Two blanks before the hour.
     static constexpr std::string_view defaultDateFormat = "E MMM d  h:mm a";
 
-    // When "shouldShowDayOfWeek" is absent: writes every option's default in declaration order,
-    // then the default pattern. When it is present, writes nothing.
+    // When "shouldShowDayOfWeek" is absent: writes every other option's default in declaration
+    // order, then the default pattern unless one is stored, then "shouldShowDayOfWeek"; a stored
+    // pattern other than the default turns the custom option on. When it is present, writes
+    // nothing.
     static void seedDateFormatOptions(UserDefaults& store);
     // Writes true under "shouldAutoLaunch" when it is absent.
     static void seedShouldAutoLaunch(UserDefaults& store);

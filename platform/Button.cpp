@@ -12,13 +12,31 @@ QAbstractButton* buttonOf(QWidget* widget) {
 }  // namespace
 
 Button::Button(QAbstractButton* button) : Control(button) {
-    QObject::connect(button, &QAbstractButton::clicked, [this] { sendAction(); });
+    const auto userChange = [this] {
+        if (!settingState_) {
+            sendAction();
+        }
+    };
+    // A toggle through the accessibility interface changes the state without a click, so a
+    // checkable button follows its state rather than its clicks.
+    if (auto* box = qobject_cast<QCheckBox*>(button)) {
+        changed_ = QObject::connect(box, &QCheckBox::stateChanged, userChange);
+    } else if (button->isCheckable() && button->autoExclusive()) {
+        // A radio button turned off by its neighbour's choice is no change of its own.
+        changed_ = QObject::connect(button, &QAbstractButton::toggled, [userChange](bool on) {
+            if (on) {
+                userChange();
+            }
+        });
+    } else if (button->isCheckable()) {
+        changed_ = QObject::connect(button, &QAbstractButton::toggled, userChange);
+    } else {
+        changed_ = QObject::connect(button, &QAbstractButton::clicked, userChange);
+    }
 }
 
 Button::~Button() {
-    if (QAbstractButton* b = buttonOf(widget())) {
-        QObject::disconnect(b, &QAbstractButton::clicked, nullptr, nullptr);
-    }
+    QObject::disconnect(changed_);
 }
 
 std::string Button::title() const {
@@ -48,6 +66,7 @@ int Button::state() const {
 }
 
 void Button::setState(int state) {
+    settingState_ = true;
     if (auto* box = qobject_cast<QCheckBox*>(widget())) {
         box->setTristate(state == MixedState || box->isTristate());
         box->setCheckState(state == OnState    ? Qt::Checked
@@ -56,6 +75,7 @@ void Button::setState(int state) {
     } else if (QAbstractButton* b = buttonOf(widget()); b != nullptr && b->isCheckable()) {
         b->setChecked(state == OnState);
     }
+    settingState_ = false;
 }
 
 void Button::performClick() {

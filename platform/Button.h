@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaObject>
+
 #include <string>
 #include <string_view>
 
@@ -9,7 +11,8 @@ class QAbstractButton;
 
 namespace vorelt {
 
-// A push button or a checkbox.
+// A push button, a checkbox or a radio button. Every change the person makes (a click, Space, an
+// assistive technology's press or toggle) sends the action once; a state set in code sends none.
 class Button : public Control {
 public:
     // Checkbox states.
@@ -26,6 +29,10 @@ public:
 
     // Acts as a click by the user: toggles a checkbox, then sends the action.
     void performClick();
+
+private:
+    QMetaObject::Connection changed_;
+    bool settingState_ = false;
 };
 
 }  // namespace vorelt

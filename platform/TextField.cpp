@@ -39,10 +39,14 @@ std::string TextField::stringValue() const {
 }
 
 void TextField::setStringValue(std::string_view text) {
-    if (auto* label = qobject_cast<QLabel*>(widget())) {
-        label->setText(qs(text));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget())) {
-        edit->setText(qs(text));
+    const QString value = qs(text);
+    // The same text again changes nothing: replacing it would move the caret to the end and drop
+    // the selection and the undo history of a field the user is typing in.
+    if (auto* label = qobject_cast<QLabel*>(widget()); label != nullptr && label->text() != value) {
+        label->setText(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget());
+               edit != nullptr && edit->text() != value) {
+        edit->setText(value);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "settings/SettingsViewController.h"
 
+#include <filesystem>
 #include <unordered_set>
 
 #include "model/Identifiers.h"
@@ -33,6 +34,16 @@ void setEnabled(const std::shared_ptr<Control>& control, bool enabled) {
     }
 }
 
+// The 12-hour and the 24-hour clock are a pair: exactly one is chosen, and `chosen` is. It is
+// turned on first, as a radio button cannot be turned off while it is the chosen one.
+void pairHourButtons(const std::shared_ptr<Button>& chosen, const std::shared_ptr<Button>& other) {
+    if (!chosen || !other) {
+        return;
+    }
+    chosen->setState(Button::OnState);
+    other->setState(Button::OffState);
+}
+
 }  // namespace
 
 SettingsViewController::SettingsViewController() : SettingsViewController(std::string()) {}
@@ -41,6 +52,12 @@ SettingsViewController::SettingsViewController(std::string nibName)
     : ViewController(std::move(nibName), "SettingsViewController"),
       dateFormatter(std::make_shared<DateFormatter>()),
       userDefaults(UserDefaults::standardUserDefaults()) {}
+
+SettingsViewController::~SettingsViewController() {
+    if (storeObserver_ != 0) {
+        userDefaults->removeObserver(storeObserver_);
+    }
+}
 
 void SettingsViewController::setOutlet(const std::string& name,
                                        const std::shared_ptr<View>& control) {
@@ -70,6 +87,8 @@ void SettingsViewController::setOutlet(const std::string& name,
         setDateFormatTextField(field);
     } else if (name == "dateFormatLabel") {
         setDateFormatLabel(field);
+    } else if (name == "saveStatusLabel") {
+        saveStatusLabel_ = field;
     }
 }
 
@@ -112,6 +131,15 @@ void SettingsViewController::viewDidLoad() {
     updateEnabledControls();
     updateDateFormat();
     readyForSaving = true;
+    showSaveStatus();
+    // Another settings window, or a hand edit, may change the store while this one is open.
+    const std::weak_ptr<SettingsViewController> weak =
+        std::static_pointer_cast<SettingsViewController>(shared_from_this());
+    storeObserver_ = userDefaults->addObserver([weak] {
+        if (const auto self = weak.lock()) {
+            self->syncWithStore(nullptr);
+        }
+    });
 }
 
 void SettingsViewController::loadDateFormatSettings() {
@@ -122,6 +150,7 @@ void SettingsViewController::loadDateFormatSettings() {
                                                                           : Button::OffState);
         }
     }
+    showHourPair(userDefaults->boolForKey(Field(Field::shouldUseAMPM).rawValue()));
     dateFormat = userDefaults->stringForKey(Preferences::dateFormatKey)
                      .value_or(std::string(Preferences::defaultDateFormat));
     applyDateFormat();
@@ -170,6 +199,82 @@ void SettingsViewController::applyDateFormat() {
     label->setStringValue(dateFormatter->stringFromDate(Date::now()));
 }
 
+void SettingsViewController::syncWithStore(const Object* acting) {
+    if (!readyForSaving) {
+        return;
+    }
+    const auto amPm = shouldUseAMPMButton();
+    const auto twentyFourHour = shouldUse24HourButton();
+    for (const Field field : Field::allCases()) {
+        const auto checkbox = buttonFor(field);
+        if (checkbox && checkbox.get() != acting && checkbox != amPm &&
+            checkbox != twentyFourHour) {
+            checkbox->setState(userDefaults->boolForKey(field.rawValue()) ? Button::OnState
+                                                                          : Button::OffState);
+        }
+    }
+    // The choice the person is making stands; otherwise the pair shows what is stored.
+    if (acting == nullptr || (acting != amPm.get() && acting != twentyFourHour.get())) {
+        showHourPair(userDefaults->boolForKey(Field(Field::shouldUseAMPM).rawValue()));
+    }
+    if (const auto checkbox = launchAutomaticallyButton(); checkbox && checkbox.get() != acting) {
+        checkbox->setState(userDefaults->boolForKey(Preferences::shouldAutoLaunchKey)
+                               ? Button::OnState
+                               : Button::OffState);
+    }
+    updateEnabledControls();
+    const auto field = dateFormatTextField();
+    if (field && field.get() != acting) {
+        // The pattern a new view would show: the stored one in custom mode, else the composed one.
+        std::string pattern;
+        if (userDefaults->boolForKey(Field(Field::shouldUseCustomFormat).rawValue())) {
+            pattern = userDefaults->stringForKey(Preferences::dateFormatKey)
+                          .value_or(std::string(Preferences::defaultDateFormat));
+        } else {
+            std::unordered_set<Field> on;
+            for (const Field option : Field::allCases()) {
+                if (option != Field::shouldUseCustomFormat && isOn(buttonFor(option))) {
+                    on.insert(option);
+                }
+            }
+            pattern = composeDateFormat(on, {});
+        }
+        if (pattern != dateFormat) {
+            showPattern(pattern);
+        }
+    }
+    showSaveStatus();
+}
+
+void SettingsViewController::showHourPair(bool amPm) {
+    if (amPm) {
+        pairHourButtons(shouldUseAMPMButton(), shouldUse24HourButton());
+    } else {
+        pairHourButtons(shouldUse24HourButton(), shouldUseAMPMButton());
+    }
+}
+
+void SettingsViewController::showPattern(const std::string& pattern) {
+    const bool ready = readyForSaving;
+    readyForSaving = false;
+    dateFormat = pattern;
+    applyDateFormat();
+    readyForSaving = ready;
+}
+
+void SettingsViewController::showSaveStatus() {
+    const auto label = saveStatusLabel();
+    if (!label) {
+        return;
+    }
+    const bool saving = userDefaults->canSave();
+    if (!saving) {
+        const std::string folder = std::filesystem::path(userDefaults->path()).parent_path();
+        label->setStringValue("Settings can't be saved in " + folder + ".");
+    }
+    label->setHidden(saving);
+}
+
 void SettingsViewController::controlTextDidChange(const Notification& notification) {
     const auto field = std::dynamic_pointer_cast<TextField>(notification.object);
     if (!field || field != dateFormatTextField()) {
@@ -197,6 +302,7 @@ void SettingsViewController::launchAutomaticallyCheckBoxPressed(Object* sender) 
     const bool on = checkbox != nullptr && checkbox->state() == Button::OnState;
     SMLoginItemSetEnabled(launcherBundleIdentifier, true);
     userDefaults->setBool(on, Preferences::shouldAutoLaunchKey);
+    showSaveStatus();
 }
 
 void SettingsViewController::openDateTimePrefsButtonPressed(Object*) {
@@ -205,11 +311,20 @@ void SettingsViewController::openDateTimePrefsButtonPressed(Object*) {
     }
 }
 
-void SettingsViewController::dateTimeOptionsChanged(Object*) {
+void SettingsViewController::dateTimeOptionsChanged(Object* sender) {
+    syncWithStore(sender);
+    const auto amPm = shouldUseAMPMButton();
+    const auto twentyFourHour = shouldUse24HourButton();
+    if (sender != nullptr && sender == amPm.get()) {
+        pairHourButtons(amPm, twentyFourHour);
+    } else if (sender != nullptr && sender == twentyFourHour.get()) {
+        pairHourButtons(twentyFourHour, amPm);
+    }
     updateDateFormat();
 }
 
-void SettingsViewController::selectedCustomDateButton(Object*) {
+void SettingsViewController::selectedCustomDateButton(Object* sender) {
+    syncWithStore(sender);
     updateEnabledControls();
     updateDateFormat();
 }

@@ -31,10 +31,13 @@ class SettingsViewController : public ViewController, public TextFieldDelegate {
     std::weak_ptr<Button> shouldUseCustomDateButton_;
     std::weak_ptr<TextField> dateFormatTextField_;
     std::weak_ptr<TextField> dateFormatLabel_;
+    // Says where settings could not be saved; hidden while they can.
+    std::weak_ptr<TextField> saveStatusLabel_;
 
 public:
     SettingsViewController();
     explicit SettingsViewController(std::string nibName);
+    ~SettingsViewController() override;
 
     // Outlets.
     std::shared_ptr<Button> launchAutomaticallyButton() const {
@@ -61,6 +64,7 @@ public:
     }
     std::shared_ptr<TextField> dateFormatTextField() const { return dateFormatTextField_.lock(); }
     std::shared_ptr<TextField> dateFormatLabel() const { return dateFormatLabel_.lock(); }
+    std::shared_ptr<TextField> saveStatusLabel() const { return saveStatusLabel_.lock(); }
     void setLaunchAutomaticallyButton(const std::shared_ptr<Button>& b) {
         launchAutomaticallyButton_ = b;
     }
@@ -111,6 +115,21 @@ public:
 
     // The checkbox that shows `field`.
     std::shared_ptr<Button> buttonFor(DateFormatSettingsFields field) const;
+
+    // Brings the controls up to date with the store, as a new view would load them, leaving
+    // alone the control the person is acting on: another window may have changed the store since,
+    // and a change here must not write back that window's older state. Stores nothing.
+    void syncWithStore(const Object* acting);
+
+private:
+    // Shows what this view would show for the stored pattern and options, without storing it.
+    void showPattern(const std::string& pattern);
+    // Chooses AM/PM or the 24-hour clock; a stored pair that says both or neither shows as the
+    // stored AM/PM says.
+    void showHourPair(bool amPm);
+    void showSaveStatus();
+
+    int storeObserver_ = 0;
 };
 
 }  // namespace vorelt

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSettings>
 
 #include "TestSupport.h"
@@ -72,6 +75,11 @@ protected:
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
             QCoreApplication::sendEvent(edit, &press);
         }
+    }
+    static void press(const TextField& field, Qt::Key key,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(field.widget(), &event);
     }
     static void clear(const TextField& field) {
         auto* edit = qobject_cast<QLineEdit*>(field.widget());
@@ -145,16 +153,100 @@ TEST_F(SettingsView, EveryOptionChangeWritesAllNineKeysAndThePattern) {
     EXPECT_EQ(store().stringForKey("shouldShowYear"), "false");
     EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
 
-    for (const auto& unchanged :
-         {settings->shouldUse24HourButton(), settings->shouldFlashSeparatorButton()}) {
-        unchanged->performClick();
-        EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
-    }
-    EXPECT_TRUE(store().boolForKey("shouldUse24Hour"));
+    settings->shouldFlashSeparatorButton()->performClick();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
     EXPECT_TRUE(store().boolForKey("shouldFlashSeparator"));
+}
 
-    settings->shouldUseAMPMButton()->performClick();
+TEST_F(SettingsView, TheTwelveAndTwentyFourHourClocksAreAPair) {
+    const auto settings = open();
+    const auto amPm = settings->shouldUseAMPMButton();
+    const auto twentyFour = settings->shouldUse24HourButton();
+    const auto chosen = [&] {
+        return std::pair(amPm->state() == Button::OnState, twentyFour->state() == Button::OnState);
+    };
+    EXPECT_EQ(chosen(), std::pair(true, false));
+    twentyFour->performClick();
+    EXPECT_EQ(chosen(), std::pair(false, true));
+    EXPECT_FALSE(store().boolForKey("shouldUseAMPM"));
+    EXPECT_TRUE(store().boolForKey("shouldUse24Hour"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  HH:mm");
+    twentyFour->performClick();  // choosing the chosen one again keeps it
+    EXPECT_EQ(chosen(), std::pair(false, true));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  HH:mm");
+    amPm->performClick();
+    EXPECT_EQ(chosen(), std::pair(true, false));
+    EXPECT_FALSE(store().boolForKey("shouldUse24Hour"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm a");
+
+    // A stored pair that says both or neither loads as AM/PM says.
+    for (const bool both : {false, true}) {
+        test::TemporaryConfigHome fresh;
+        Preferences::seedDateFormatOptions(store());
+        store().setBool(both, "shouldUseAMPM");
+        store().setBool(both, "shouldUse24Hour");
+        const auto loaded = open();
+        EXPECT_EQ(loaded->shouldUseAMPMButton()->state() == Button::OnState, both);
+        EXPECT_EQ(loaded->shouldUse24HourButton()->state() == Button::OnState, !both);
+    }
+}
+
+TEST_F(SettingsView, AHandWrittenPatternSurvivesTheFirstOpening) {
+    home.writeStore("[General]\ndateFormat=\"E MMM d  HH:mm:ss\"\n");
+    const auto settings = open();
     EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  HH:mm:ss");
+    EXPECT_TRUE(store().boolForKey("shouldUseCustomFormat"));
+    EXPECT_TRUE(store().boolForKey("shouldShowDayOfWeek")) << "the options are seeded all the same";
+    EXPECT_TRUE(settings->dateFormatTextField()->isEnabled());
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "E MMM d  HH:mm:ss");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), "Mon Dec 29  00:05:09");
+
+    // The default pattern written by hand is what the default options compose.
+    test::TemporaryConfigHome other;
+    other.writeStore("[General]\ndateFormat=\"E MMM d  h:mm a\"\n");
+    open();
+    EXPECT_FALSE(store().boolForKey("shouldUseCustomFormat"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm a");
+}
+
+TEST_F(SettingsView, TwoWindowsNeverUndoEachOther) {
+    const auto first = open();
+    const auto second = open();
+    first->shouldShowSecondsButton()->performClick();
+    // Before the second window has heard of the first one's change.
+    second->shouldShowYearButton()->performClick();
+    EXPECT_TRUE(store().boolForKey("shouldShowSeconds"));
+    EXPECT_TRUE(store().boolForKey("shouldShowYear"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d, y  h:mm:ss a");
+    // Each shows the other's change once the event loop has turned.
+    ASSERT_TRUE(test::waitFor([&] {
+        return first->shouldShowYearButton()->state() == Button::OnState &&
+               first->dateFormatTextField()->stringValue() == "E MMM d, y  h:mm:ss a";
+    }));
+
+    first->shouldUseCustomDateButton()->performClick();
+    ASSERT_TRUE(test::waitFor([&] { return second->dateFormatTextField()->isEnabled(); }));
+    type(*first->dateFormatTextField(), "!");
+    ASSERT_TRUE(test::waitFor(
+        [&] { return second->dateFormatTextField()->stringValue() == "E MMM d, y  h:mm:ss a!"; }));
+    second->shouldFlashSeparatorButton()->performClick();
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d, y  h:mm:ss a!");
+    EXPECT_TRUE(store().boolForKey("shouldUseCustomFormat"));
+}
+
+TEST_F(SettingsView, AStoreThatCannotSaveSaysSoInTheWindow) {
+    EXPECT_TRUE(open()->saveStatusLabel()->isHidden());
+
+    // A file where the settings folder should be: nothing can be saved there, even by root.
+    test::TemporaryConfigHome broken;
+    QFile file(broken.home() + "/vorelt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const auto settings = open();
+    settings->shouldShowSecondsButton()->performClick();
+    ASSERT_FALSE(settings->saveStatusLabel()->isHidden());
+    const std::string line = settings->saveStatusLabel()->stringValue();
+    EXPECT_NE(line.find("can't be saved"), std::string::npos) << line;
+    EXPECT_NE(line.find((broken.home() + "/vorelt").toStdString()), std::string::npos) << line;
 }
 
 TEST_F(SettingsView, CustomModeKeepsTheShownPatternAndLeavingItRecomposes) {
@@ -187,9 +279,9 @@ TEST_F(SettingsView, CustomModeKeepsTheShownPatternAndLeavingItRecomposes) {
 TEST_F(SettingsView, AMixedCheckboxCountsAsOff) {
     const auto settings = open();
     settings->shouldShowDateButton()->setState(Button::MixedState);
-    settings->shouldShowSecondsButton()->performClick();
+    settings->dateTimeOptionsChanged(settings->shouldShowDateButton().get());
     EXPECT_FALSE(store().boolForKey("shouldShowDate"));
-    EXPECT_EQ(store().stringForKey("dateFormat"), "E  h:mm:ss a");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E  h:mm a");
 }
 
 TEST_F(SettingsView, EveryKeystrokeStoresTheWholeTextAndUpdatesThePreview) {
@@ -210,6 +302,85 @@ TEST_F(SettingsView, EveryKeystrokeStoresTheWholeTextAndUpdatesThePreview) {
     clock.advance(60);
     test::waitFor([] { return false; }, 20);
     EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 00:05 ") << "the preview is a snapshot";
+}
+
+TEST_F(SettingsView, TypingInsideThePatternKeepsTheCaretTheSelectionAndUndo) {
+    const auto settings = open();
+    settings->shouldUseCustomDateButton()->performClick();
+    const auto field = settings->dateFormatTextField();
+    clear(*field);
+    type(*field, "HH:mm");
+    press(*field, Qt::Key_Home);
+    type(*field, "ab");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "abHH:mm");
+    press(*field, Qt::Key_Right);
+    press(*field, Qt::Key_Right);
+    type(*field, "x");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "abHHx:mm");
+    press(*field, Qt::Key_Home);
+    press(*field, Qt::Key_Right, Qt::ShiftModifier);
+    press(*field, Qt::Key_Right, Qt::ShiftModifier);
+    type(*field, "z");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "zHHx:mm");
+    press(*field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->stringValue(), "abHHx:mm");
+    EXPECT_EQ(store().stringForKey("dateFormat"), "abHHx:mm");
+}
+
+TEST_F(SettingsView, EveryWayOfTickingABoxSendsItsActionOnceAndCodeSendsNone) {
+    running = {std::string(launcherBundleIdentifier)};
+    const auto settings = open();
+    settings->view()->widget()->show();
+    const auto box = settings->launchAutomaticallyButton();
+    QWidget* widget = box->widget();
+    const auto accessibly = [widget](const QString& action) {
+        return [widget, action] {
+            QAccessible::queryAccessibleInterface(widget)->actionInterface()->doAction(action);
+        };
+    };
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"mouse",
+         [widget] {
+             const QPoint centre = widget->rect().center();
+             QMouseEvent down(QEvent::MouseButtonPress, centre, widget->mapToGlobal(centre),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+             QMouseEvent up(QEvent::MouseButtonRelease, centre, widget->mapToGlobal(centre),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+             QCoreApplication::sendEvent(widget, &down);
+             QCoreApplication::sendEvent(widget, &up);
+         }},
+        {"Space",
+         [widget] {
+             QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+             QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+             QCoreApplication::sendEvent(widget, &down);
+             QCoreApplication::sendEvent(widget, &up);
+         }},
+        {"assistive toggle", accessibly(QAccessibleActionInterface::toggleAction())},
+        {"assistive press", accessibly(QAccessibleActionInterface::pressAction())},
+    };
+    for (const auto& [way, act] : ways) {
+        SCOPED_TRACE(way);
+        registrations.clear();
+        const bool before = store().boolForKey("shouldAutoLaunch");
+        act();
+        // An assistive press clicks after a short animation.
+        test::waitFor([&] { return !registrations.empty(); }, 1000);
+        EXPECT_EQ(registrations.size(), 1u);
+        EXPECT_EQ(store().boolForKey("shouldAutoLaunch"), !before);
+        EXPECT_EQ(box->state() == Button::OnState, !before);
+    }
+    registrations.clear();
+    box->setState(Button::OffState);
+    box->setState(Button::OnState);
+    EXPECT_TRUE(registrations.empty()) << "a state set in code is no press";
+
+    // An option toggled by a screen reader is saved like a click.
+    QAccessible::queryAccessibleInterface(settings->shouldShowSecondsButton()->widget())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(store().boolForKey("shouldShowSeconds"));
+    EXPECT_EQ(store().stringForKey("dateFormat"), "E MMM d  h:mm:ss a");
 }
 
 TEST_F(SettingsView, HostileTextIsStoredAsTypedAndPreviewed) {

@@ -59,7 +59,11 @@ State stateAfter(const std::vector<Field>& flips) {
     std::unordered_set<Field> on = {Field::shouldShowDayOfWeek, Field::shouldShowDate,
                                     Field::shouldUseAMPM};
     for (const Field field : flips) {
-        if (!on.erase(field)) {
+        // AM/PM and the 24-hour clock are a pair of radio buttons: a click chooses one.
+        if (field == Field::shouldUseAMPM || field == Field::shouldUse24Hour) {
+            on.erase(field == Field::shouldUseAMPM ? Field::shouldUse24Hour : Field::shouldUseAMPM);
+            on.insert(field);
+        } else if (!on.erase(field)) {
             on.insert(field);
         }
     }
@@ -112,6 +116,9 @@ int verify(const char* journalPath, const std::string& storePath) {
         return 1;
     }
     vorelt::UserDefaults store(storePath);
+    // What the next opening of the view finds: a first-run seeding cut short is done again.
+    vorelt::Preferences::seedDateFormatOptions(store);
+    vorelt::Preferences::seedShouldAutoLaunch(store);
     int wrong = 0;
     for (const auto& [key, value] : before) {
         const auto stored = store.stringForKey(key);
