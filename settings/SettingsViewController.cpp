@@ -34,16 +34,6 @@ void setEnabled(const std::shared_ptr<Control>& control, bool enabled) {
     }
 }
 
-// The 12-hour and the 24-hour clock are a pair: exactly one is chosen, and `chosen` is. It is
-// turned on first, as a radio button cannot be turned off while it is the chosen one.
-void pairHourButtons(const std::shared_ptr<Button>& chosen, const std::shared_ptr<Button>& other) {
-    if (!chosen || !other) {
-        return;
-    }
-    chosen->setState(Button::OnState);
-    other->setState(Button::OffState);
-}
-
 }  // namespace
 
 SettingsViewController::SettingsViewController() : SettingsViewController(std::string()) {}
@@ -144,13 +134,7 @@ void SettingsViewController::viewDidLoad() {
 
 void SettingsViewController::loadDateFormatSettings() {
     Preferences::seedDateFormatOptions(*userDefaults);
-    for (const Field field : Field::allCases()) {
-        if (const auto checkbox = buttonFor(field)) {
-            checkbox->setState(userDefaults->boolForKey(field.rawValue()) ? Button::OnState
-                                                                          : Button::OffState);
-        }
-    }
-    showHourPair(userDefaults->boolForKey(Field(Field::shouldUseAMPM).rawValue()));
+    showStoredOptions(nullptr);
     dateFormat = userDefaults->stringForKey(Preferences::dateFormatKey)
                      .value_or(std::string(Preferences::defaultDateFormat));
     applyDateFormat();
@@ -167,13 +151,18 @@ void SettingsViewController::updateEnabledControls() {
     setEnabled(dateFormatTextField(), custom);
 }
 
-void SettingsViewController::updateDateFormat() {
+std::unordered_set<DateFormatSettingsFields> SettingsViewController::optionsShown() const {
     std::unordered_set<Field> on;
     for (const Field field : Field::allCases()) {
         if (isOn(buttonFor(field))) {
             on.insert(field);
         }
     }
+    return on;
+}
+
+void SettingsViewController::updateDateFormat() {
+    const auto on = optionsShown();
     if (readyForSaving) {
         for (const Field field : Field::allCases()) {
             userDefaults->setBool(on.contains(field), field.rawValue());
@@ -203,6 +192,29 @@ void SettingsViewController::syncWithStore(const Object* acting) {
     if (!readyForSaving) {
         return;
     }
+    showStoredOptions(acting);
+    if (const auto checkbox = launchAutomaticallyButton(); checkbox && checkbox.get() != acting) {
+        checkbox->setState(userDefaults->boolForKey(Preferences::shouldAutoLaunchKey)
+                               ? Button::OnState
+                               : Button::OffState);
+    }
+    updateEnabledControls();
+    const auto field = dateFormatTextField();
+    if (field && field.get() != acting) {
+        // The pattern a new view would show: the stored one in custom mode, else the composed one.
+        auto on = optionsShown();
+        const std::string pattern = on.erase(Field::shouldUseCustomFormat) != 0
+                                        ? userDefaults->stringForKey(Preferences::dateFormatKey)
+                                              .value_or(std::string(Preferences::defaultDateFormat))
+                                        : composeDateFormat(on, {});
+        if (pattern != dateFormat) {
+            showPattern(pattern);
+        }
+    }
+    showSaveStatus();
+}
+
+void SettingsViewController::showStoredOptions(const Object* acting) {
     const auto amPm = shouldUseAMPMButton();
     const auto twentyFourHour = shouldUse24HourButton();
     for (const Field field : Field::allCases()) {
@@ -217,40 +229,15 @@ void SettingsViewController::syncWithStore(const Object* acting) {
     if (acting == nullptr || (acting != amPm.get() && acting != twentyFourHour.get())) {
         showHourPair(userDefaults->boolForKey(Field(Field::shouldUseAMPM).rawValue()));
     }
-    if (const auto checkbox = launchAutomaticallyButton(); checkbox && checkbox.get() != acting) {
-        checkbox->setState(userDefaults->boolForKey(Preferences::shouldAutoLaunchKey)
-                               ? Button::OnState
-                               : Button::OffState);
-    }
-    updateEnabledControls();
-    const auto field = dateFormatTextField();
-    if (field && field.get() != acting) {
-        // The pattern a new view would show: the stored one in custom mode, else the composed one.
-        std::string pattern;
-        if (userDefaults->boolForKey(Field(Field::shouldUseCustomFormat).rawValue())) {
-            pattern = userDefaults->stringForKey(Preferences::dateFormatKey)
-                          .value_or(std::string(Preferences::defaultDateFormat));
-        } else {
-            std::unordered_set<Field> on;
-            for (const Field option : Field::allCases()) {
-                if (option != Field::shouldUseCustomFormat && isOn(buttonFor(option))) {
-                    on.insert(option);
-                }
-            }
-            pattern = composeDateFormat(on, {});
-        }
-        if (pattern != dateFormat) {
-            showPattern(pattern);
-        }
-    }
-    showSaveStatus();
 }
 
 void SettingsViewController::showHourPair(bool amPm) {
-    if (amPm) {
-        pairHourButtons(shouldUseAMPMButton(), shouldUse24HourButton());
-    } else {
-        pairHourButtons(shouldUse24HourButton(), shouldUseAMPMButton());
+    const auto chosen = amPm ? shouldUseAMPMButton() : shouldUse24HourButton();
+    const auto other = amPm ? shouldUse24HourButton() : shouldUseAMPMButton();
+    // The chosen one first: a radio button cannot be turned off while it is the chosen one.
+    if (chosen && other) {
+        chosen->setState(Button::OnState);
+        other->setState(Button::OffState);
     }
 }
 
@@ -313,13 +300,6 @@ void SettingsViewController::openDateTimePrefsButtonPressed(Object*) {
 
 void SettingsViewController::dateTimeOptionsChanged(Object* sender) {
     syncWithStore(sender);
-    const auto amPm = shouldUseAMPMButton();
-    const auto twentyFourHour = shouldUse24HourButton();
-    if (sender != nullptr && sender == amPm.get()) {
-        pairHourButtons(amPm, twentyFourHour);
-    } else if (sender != nullptr && sender == twentyFourHour.get()) {
-        pairHourButtons(twentyFourHour, amPm);
-    }
     updateDateFormat();
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "model/DateFormatSettingsFields.h"
 #include "platform/TextFieldDelegate.h"
@@ -124,9 +125,12 @@ public:
 private:
     // Shows what this view would show for the stored pattern and options, without storing it.
     void showPattern(const std::string& pattern);
-    // Chooses AM/PM or the 24-hour clock; a stored pair that says both or neither shows as the
-    // stored AM/PM says.
+    // Sets the option controls from the store, all but `acting`. AM/PM and the 24-hour clock are
+    // a pair of radio buttons: a stored pair that says both or neither shows as AM/PM says.
+    void showStoredOptions(const Object* acting);
     void showHourPair(bool amPm);
+    // The options whose controls are on.
+    std::unordered_set<DateFormatSettingsFields> optionsShown() const;
     void showSaveStatus();
 
     int storeObserver_ = 0;
