@@ -58,8 +58,9 @@ change_seconds() {  # the settings window's seconds box, as a person clicks it
     xdotool mousemove $((X + 60)) $((Y + HEIGHT - 26)) click 1
     settings_open() { xdotool search --onlyvisible --name '^Settings$' >/dev/null 2>&1; }
     wait_until 5 settings_open || fail "no settings window"
-    geometry "$(xdotool search --onlyvisible --name '^Settings$' | head -n 1)"
-    xdotool mousemove $((X + 35)) $((Y + 132)) click 1
+    # From the first box of the window, Day of week, to Seconds, with the keyboard.
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Settings$' | head -n 1)" \
+        key Tab Tab Tab space
     with_seconds() { xdotool getwindowname "$bar" | grep -Eq ':[0-9]{2}:[0-9]{2} (AM|PM)$'; }
     wait_until 3 with_seconds || fail "$1: the bar does not show the change"
     kill -TERM "$pid"

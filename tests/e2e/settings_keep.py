@@ -175,6 +175,10 @@ seconds_24h = re.compile(r" \d\d:\d\d:\d\d$")
 expect(lambda: application() is not None and seconds_24h.search(title()),
        f"no 24-hour title with seconds: {title()}", 10)
 first = open_settings()
+expect(lambda: "Settings selected" in open(os.path.join(work, "out"), encoding="utf-8").read(),
+       "the settings button did not report itself")
+expect(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Popover$") == "",
+       "the popover stayed open")
 time.sleep(1.2)
 if stored("dateFormat") != "E MMM d  HH:mm:ss":
     fail(f"opening Settings replaced the pattern: {stored('dateFormat')}")
@@ -193,6 +197,8 @@ run("xdotool", "type", "--delay", "30", "a")
 run("xdotool", "key", "End")
 run("xdotool", "type", "--delay", "30", "b")
 expect(lambda: stored("dateFormat") == "aHH:mmb", f"typed at the caret, stored {stored('dateFormat')}")
+# "a" and "b" are pattern letters too: AM or PM, and the period of the day.
+expect(lambda: re.fullmatch(r"[AP]M\d\d:\d\d\S+", title()), f"the bar does not follow: {title()}")
 run("import", "-window", "root", os.path.join(artifacts, "settings-custom-kept.png"))
 
 # 3. The 24-hour clock, clicked: AM/PM goes off and the bar shows the 24-hour hour.
@@ -227,6 +233,14 @@ if stored("shouldShowYear") != "true" or stored("shouldShowSeconds") != "true":
 expect(lambda: checked(wait_for(pyatspi.ROLE_CHECK_BOX, "Year", second)),
        "the second window does not show the first one's change")
 run("import", "-window", "root", os.path.join(artifacts, "settings-two-windows.png"))
+
+# Ctrl+W closes a settings window from the keyboard; the clock goes on.
+windows = run("xdotool", "search", "--onlyvisible", "--name", "^Settings$").split()
+run("xdotool", "windowfocus", "--sync", windows[0], "key", "ctrl+w")
+expect(lambda: len(run("xdotool", "search", "--onlyvisible", "--name", "^Settings$").split()) == 1,
+       "Ctrl+W did not close the window")
+ticked_from = title()
+expect(lambda: clock.poll() is None and title() != ticked_from, "the clock stopped with its window")
 stop(clock)
 
 # 6. A store that cannot be saved: the window says so, and where.
