@@ -114,7 +114,9 @@ bool IniValues::holdSerializedObject(const QByteArray& fileText) {
         }
         for (const QString& element :
              unescapedElements(text.sliced(equals + 1, end - equals - 1))) {
-            if (element.startsWith(u'@') && !element.startsWith(u"@@")) {
+            // "@String(" is how the writer keeps a text with a NUL in it: a text all the same.
+            if (element.startsWith(u'@') && !element.startsWith(u"@@") &&
+                !element.startsWith(u"@String(")) {
                 return true;
             }
         }

@@ -8,8 +8,9 @@ namespace vorelt {
 class IniValues {
 public:
     // True when a value, or an element of a list value, once unescaped as the reader does
-    // (quotes, backslash, hexadecimal and octal escapes), starts with "@" other than the "@@"
-    // escape of a plain text: the reader would decode it as a serialized object.
+    // (quotes, backslash, hexadecimal and octal escapes), starts with "@" other than the forms
+    // the writer gives a plain text ("@@" for a leading "@", "@String(" for a text holding a NUL):
+    // the reader would decode it as a serialized object.
     static bool holdSerializedObject(const QByteArray& fileText);
 };
 

@@ -56,7 +56,8 @@ TEST(UserDefaults, ValuesRoundTripExactlyAcrossARestart) {
                                              "",
                                              " ",
                                              "[General]",
-                                             "ends with backslash\\"};
+                                             "ends with backslash\\",
+                                             std::string("a NUL\0inside", 13)};
     {
         UserDefaults store(home.storePath().toStdString());
         for (std::size_t i = 0; i < values.size(); ++i) {
