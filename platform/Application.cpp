@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/Appearance.h"
+#include "platform/Bundle.h"
 #include "platform/StatusBar.h"
 #include "platform/TimeZone.h"
 #include "platform/WindowController.h"
@@ -148,6 +149,9 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     }
 
     Application::installSignalHandlers();
+    // Before any view loads: the views translate their texts, and Qt takes the layout direction
+    // from the translation.
+    Bundle::loadLocalization(Bundle::preferredLocalization());
     Appearance::applyDesktopScheme();
     TimeZone::observeSystemTimeZoneChanges();
 

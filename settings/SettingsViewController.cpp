@@ -6,6 +6,7 @@
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
+#include "platform/Bundle.h"
 #include "platform/Button.h"
 #include "platform/DateFormatter.h"
 #include "platform/DesktopSettings.h"
@@ -257,7 +258,12 @@ void SettingsViewController::showSaveStatus() {
     const bool saving = userDefaults->canSave();
     if (!saving) {
         const std::string folder = std::filesystem::path(userDefaults->path()).parent_path();
-        label->setStringValue("Settings can't be saved in " + folder + ".");
+        std::string line =
+            Bundle::localizedString("SettingsViewController", "Settings can't be saved in %1.");
+        if (const auto at = line.find("%1"); at != std::string::npos) {
+            line.replace(at, 2, folder);
+        }
+        label->setStringValue(line);
     }
     label->setHidden(saving);
 }

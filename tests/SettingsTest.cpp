@@ -12,6 +12,7 @@
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
 #include "platform/Application.h"
+#include "platform/Bundle.h"
 #include "platform/Button.h"
 #include "platform/RunningApplication.h"
 #include "platform/ServiceManagement.h"
@@ -238,6 +239,37 @@ TEST_F(SettingsView, AStoreThatCannotSaveSaysSoInTheWindow) {
     const std::string line = settings->saveStatusLabel()->stringValue();
     EXPECT_NE(line.find("can't be saved"), std::string::npos) << line;
     EXPECT_NE(line.find((broken.home() + "/vorelt").toStdString()), std::string::npos) << line;
+}
+
+// A translated window writes the store as the English one does, keeps its title, and says in
+// the user's language where settings cannot be saved.
+TEST_F(SettingsView, TranslatedWindowsStoreTheSameKeysAndValues) {
+    const auto useEveryControl = [this] {
+        const test::TemporaryConfigHome fresh;
+        const auto settings = open();
+        for (const Field field : Field::allCases()) {
+            settings->buttonFor(field)->performClick();
+        }
+        settings->launchAutomaticallyButton()->performClick();
+        return fresh.readStore();
+    };
+    const QByteArray english = useEveryControl();
+    for (const char* locale : {"de_DE", "ar_EG", "ja_JP"}) {
+        ASSERT_TRUE(Bundle::loadLocalization(locale, VORELT_TRANSLATIONS_BUILT));
+        EXPECT_EQ(useEveryControl(), english) << locale;
+        const auto window = std::make_shared<SettingsWindowController>();
+        window->showWindow(nullptr);
+        EXPECT_EQ(window->windowTitle(), "Settings") << locale;
+        window->close();
+    }
+    test::TemporaryConfigHome broken;
+    QFile file(broken.home() + "/vorelt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const auto settings = open();
+    settings->shouldShowSecondsButton()->performClick();
+    EXPECT_EQ(settings->saveStatusLabel()->stringValue(),
+              (broken.home() + "/vorelt").toStdString() + " に設定を保存できません。");
+    Bundle::loadLocalization("");
 }
 
 TEST_F(SettingsView, CustomModeKeepsTheShownPatternAndLeavingItRecomposes) {

@@ -1,0 +1,118 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR" sourcelanguage="en">
+<context>
+    <name>CalendarPopoverViewController</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendário</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoje</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Sair</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <extracomment>&quot;RTL&quot; in languages written from right to left, such as Arabic and Hebrew; &quot;LTR&quot; in others.</extracomment>
+        <translation>LTR</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsViewController</name>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Exibir</translation>
+    </message>
+    <message>
+        <source>Day of week</source>
+        <translation>Dia da semana</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Ano</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Fuso horário</translation>
+    </message>
+    <message>
+        <source>AM/PM</source>
+        <translation>AM/PM</translation>
+    </message>
+    <message>
+        <source>24-hour clock</source>
+        <translation>Formato de 24 horas</translation>
+    </message>
+    <message>
+        <source>Flash the separators</source>
+        <translation>Piscar os separadores</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Formato</translation>
+    </message>
+    <message>
+        <source>Custom format</source>
+        <translation>Formato personalizado</translation>
+    </message>
+    <message>
+        <source>Date format pattern</source>
+        <translation>Padrão do formato de data</translation>
+    </message>
+    <message>
+        <source>Empty pattern</source>
+        <translation>Padrão vazio</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Pré-visualização</translation>
+    </message>
+    <message>
+        <source>Pattern help</source>
+        <translation>Ajuda do padrão</translation>
+    </message>
+    <message>
+        <source>E day · MMM month · d day · y year · HH or h hour · mm · ss · a AM/PM · z zone · &apos;text&apos;</source>
+        <translation>E dia da semana · MMM mês · d dia · y ano · HH ou h hora · mm · ss · a AM/PM · z fuso horário · &apos;texto&apos;</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Abrir ao iniciar sessão</translation>
+    </message>
+    <message>
+        <source>Date &amp;&amp; Time Settings…</source>
+        <translation>Data e hora…</translation>
+    </message>
+    <message>
+        <source>Date and Time Settings</source>
+        <translation>Configurações de data e hora</translation>
+    </message>
+    <message>
+        <source>Settings can&apos;t be saved in %1.</source>
+        <translation>Não foi possível salvar as configurações em %1.</translation>
+    </message>
+</context>
+</TS>
