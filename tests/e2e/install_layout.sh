@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# `cmake --install` into a fresh prefix lays out the programs, the desktop entry, the icon and the
-# AppStream metadata, the entry and the metadata pass their validators, and the installed clock
-# points its autostart entry at the installed launcher.
+# `cmake --install` into a fresh prefix lays out the programs, the translations, the desktop entry,
+# the icon and the AppStream metadata, the entry and the metadata pass their validators, and the
+# installed clock points its autostart entry at the installed launcher.
 source "$(dirname "$0")/lib.sh"
 build=$1
 prefix=$work/prefix
@@ -14,6 +14,10 @@ done
 entry=$prefix/share/applications/$id.desktop
 icon=$prefix/share/icons/hicolor/scalable/apps/$id.svg
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
+# The translations, where the installed clock looks for them.
+for language in de ja ar; do
+    [ -s "$prefix/share/vorelt/translations/vorelt_$language.qm" ] || fail "no $language translation"
+done
 for file in "$entry" "$icon" "$metainfo"; do
     [ -s "$file" ] || fail "missing: ${file#"$prefix"/}"
 done

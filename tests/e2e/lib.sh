@@ -2,6 +2,9 @@
 set -euo pipefail
 
 work=$(mktemp -d /tmp/vorelt-e2e.XXXXXX)
+# English texts and dates whatever the machine's language; a test that wants another says so.
+unset LC_ALL LC_MESSAGES LC_TIME LANGUAGE
+export LANG=C.UTF-8
 export XDG_CONFIG_HOME=$work/config
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME/vorelt" "$XDG_RUNTIME_DIR"
@@ -24,11 +27,13 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. It keeps running as one clock ends and the
+# next starts (-noreset), rather than refusing clients while it resets.
 start_x() {
     local fifo=$work/displayfd
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -noreset \
+        3>"$fifo" >/dev/null 2>&1 &
     pids+=($!)
     local number
     read -r -t 10 number <"$fifo" || fail "Xvfb did not start"
