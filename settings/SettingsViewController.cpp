@@ -50,61 +50,32 @@ SettingsViewController::~SettingsViewController() {
     }
 }
 
+const std::array<std::string_view, DateFormatSettingsFields::count>
+    SettingsViewController::optionOutletNames = {
+        "shouldShowDayOfWeekButton", "shouldShowDateButton",     "shouldShowYearButton",
+        "shouldShowSecondsButton",   "shouldShowTimezoneButton", "shouldFlashSeparatorButton",
+        "shouldUseAMPMButton",       "shouldUse24HourButton",    "shouldUseCustomDateButton",
+};
+
 void SettingsViewController::setOutlet(const std::string& name,
                                        const std::shared_ptr<View>& control) {
     const auto button = std::dynamic_pointer_cast<Button>(control);
     const auto field = std::dynamic_pointer_cast<TextField>(control);
+    for (const Field option : Field::allCases()) {
+        if (name == optionOutletNames[option.ordinal()]) {
+            optionButtons_[option.ordinal()] = button;
+            return;
+        }
+    }
     if (name == "launchAutomaticallyButton") {
-        setLaunchAutomaticallyButton(button);
-    } else if (name == "shouldShowDayOfWeekButton") {
-        setShouldShowDayOfWeekButton(button);
-    } else if (name == "shouldShowDateButton") {
-        setShouldShowDateButton(button);
-    } else if (name == "shouldShowYearButton") {
-        setShouldShowYearButton(button);
-    } else if (name == "shouldShowSecondsButton") {
-        setShouldShowSecondsButton(button);
-    } else if (name == "shouldShowTimezoneButton") {
-        setShouldShowTimezoneButton(button);
-    } else if (name == "shouldFlashSeparatorButton") {
-        setShouldFlashSeparatorButton(button);
-    } else if (name == "shouldUseAMPMButton") {
-        setShouldUseAMPMButton(button);
-    } else if (name == "shouldUse24HourButton") {
-        setShouldUse24HourButton(button);
-    } else if (name == "shouldUseCustomDateButton") {
-        setShouldUseCustomDateButton(button);
+        launchAutomaticallyButton_ = button;
     } else if (name == "dateFormatTextField") {
-        setDateFormatTextField(field);
+        dateFormatTextField_ = field;
     } else if (name == "dateFormatLabel") {
-        setDateFormatLabel(field);
+        dateFormatLabel_ = field;
     } else if (name == "saveStatusLabel") {
         saveStatusLabel_ = field;
     }
-}
-
-std::shared_ptr<Button> SettingsViewController::buttonFor(DateFormatSettingsFields field) const {
-    switch (field.value()) {
-        case Field::shouldShowDayOfWeek:
-            return shouldShowDayOfWeekButton();
-        case Field::shouldShowDate:
-            return shouldShowDateButton();
-        case Field::shouldShowYear:
-            return shouldShowYearButton();
-        case Field::shouldShowSeconds:
-            return shouldShowSecondsButton();
-        case Field::shouldShowTimezone:
-            return shouldShowTimezoneButton();
-        case Field::shouldFlashSeparator:
-            return shouldFlashSeparatorButton();
-        case Field::shouldUseAMPM:
-            return shouldUseAMPMButton();
-        case Field::shouldUse24Hour:
-            return shouldUse24HourButton();
-        case Field::shouldUseCustomFormat:
-            return shouldUseCustomDateButton();
-    }
-    return nullptr;
 }
 
 void SettingsViewController::viewDidLoad() {

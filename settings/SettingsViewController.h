@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "model/DateFormatSettingsFields.h"
@@ -19,23 +21,19 @@ class UserDefaults;
 // the way to the desktop's date and time settings. Every change is saved at once; loading the
 // view saves nothing but the defaults of a first run.
 class SettingsViewController : public ViewController, public TextFieldDelegate {
-    // The outlets come first: the fields are declared in one place, in this order.
+    // The outlets come first: the fields are declared in one place. The nine option checkboxes
+    // are kept by the option each shows.
     std::weak_ptr<Button> launchAutomaticallyButton_;
-    std::weak_ptr<Button> shouldShowDayOfWeekButton_;
-    std::weak_ptr<Button> shouldShowDateButton_;
-    std::weak_ptr<Button> shouldShowYearButton_;
-    std::weak_ptr<Button> shouldShowSecondsButton_;
-    std::weak_ptr<Button> shouldShowTimezoneButton_;
-    std::weak_ptr<Button> shouldFlashSeparatorButton_;
-    std::weak_ptr<Button> shouldUseAMPMButton_;
-    std::weak_ptr<Button> shouldUse24HourButton_;
-    std::weak_ptr<Button> shouldUseCustomDateButton_;
+    std::array<std::weak_ptr<Button>, DateFormatSettingsFields::count> optionButtons_;
     std::weak_ptr<TextField> dateFormatTextField_;
     std::weak_ptr<TextField> dateFormatLabel_;
     // Says where settings could not be saved; hidden while they can.
     std::weak_ptr<TextField> saveStatusLabel_;
 
 public:
+    // The outlet name of each option's checkbox, in the options' order.
+    static const std::array<std::string_view, DateFormatSettingsFields::count> optionOutletNames;
+
     SettingsViewController();
     explicit SettingsViewController(std::string nibName);
     ~SettingsViewController() override;
@@ -44,51 +42,40 @@ public:
     std::shared_ptr<Button> launchAutomaticallyButton() const {
         return launchAutomaticallyButton_.lock();
     }
-    std::shared_ptr<Button> shouldShowDayOfWeekButton() const {
-        return shouldShowDayOfWeekButton_.lock();
+    // The checkbox that shows `field`.
+    std::shared_ptr<Button> buttonFor(DateFormatSettingsFields field) const {
+        return optionButtons_[field.ordinal()].lock();
     }
-    std::shared_ptr<Button> shouldShowDateButton() const { return shouldShowDateButton_.lock(); }
-    std::shared_ptr<Button> shouldShowYearButton() const { return shouldShowYearButton_.lock(); }
+    std::shared_ptr<Button> shouldShowDayOfWeekButton() const {
+        return buttonFor(DateFormatSettingsFields::shouldShowDayOfWeek);
+    }
+    std::shared_ptr<Button> shouldShowDateButton() const {
+        return buttonFor(DateFormatSettingsFields::shouldShowDate);
+    }
+    std::shared_ptr<Button> shouldShowYearButton() const {
+        return buttonFor(DateFormatSettingsFields::shouldShowYear);
+    }
     std::shared_ptr<Button> shouldShowSecondsButton() const {
-        return shouldShowSecondsButton_.lock();
+        return buttonFor(DateFormatSettingsFields::shouldShowSeconds);
     }
     std::shared_ptr<Button> shouldShowTimezoneButton() const {
-        return shouldShowTimezoneButton_.lock();
+        return buttonFor(DateFormatSettingsFields::shouldShowTimezone);
     }
     std::shared_ptr<Button> shouldFlashSeparatorButton() const {
-        return shouldFlashSeparatorButton_.lock();
+        return buttonFor(DateFormatSettingsFields::shouldFlashSeparator);
     }
-    std::shared_ptr<Button> shouldUseAMPMButton() const { return shouldUseAMPMButton_.lock(); }
-    std::shared_ptr<Button> shouldUse24HourButton() const { return shouldUse24HourButton_.lock(); }
+    std::shared_ptr<Button> shouldUseAMPMButton() const {
+        return buttonFor(DateFormatSettingsFields::shouldUseAMPM);
+    }
+    std::shared_ptr<Button> shouldUse24HourButton() const {
+        return buttonFor(DateFormatSettingsFields::shouldUse24Hour);
+    }
     std::shared_ptr<Button> shouldUseCustomDateButton() const {
-        return shouldUseCustomDateButton_.lock();
+        return buttonFor(DateFormatSettingsFields::shouldUseCustomFormat);
     }
     std::shared_ptr<TextField> dateFormatTextField() const { return dateFormatTextField_.lock(); }
     std::shared_ptr<TextField> dateFormatLabel() const { return dateFormatLabel_.lock(); }
     std::shared_ptr<TextField> saveStatusLabel() const { return saveStatusLabel_.lock(); }
-    void setLaunchAutomaticallyButton(const std::shared_ptr<Button>& b) {
-        launchAutomaticallyButton_ = b;
-    }
-    void setShouldShowDayOfWeekButton(const std::shared_ptr<Button>& b) {
-        shouldShowDayOfWeekButton_ = b;
-    }
-    void setShouldShowDateButton(const std::shared_ptr<Button>& b) { shouldShowDateButton_ = b; }
-    void setShouldShowYearButton(const std::shared_ptr<Button>& b) { shouldShowYearButton_ = b; }
-    void setShouldShowSecondsButton(const std::shared_ptr<Button>& b) {
-        shouldShowSecondsButton_ = b;
-    }
-    void setShouldShowTimezoneButton(const std::shared_ptr<Button>& b) {
-        shouldShowTimezoneButton_ = b;
-    }
-    void setShouldFlashSeparatorButton(const std::shared_ptr<Button>& b) {
-        shouldFlashSeparatorButton_ = b;
-    }
-    void setShouldUseAMPMButton(const std::shared_ptr<Button>& b) { shouldUseAMPMButton_ = b; }
-    void setShouldUse24HourButton(const std::shared_ptr<Button>& b) { shouldUse24HourButton_ = b; }
-    void setShouldUseCustomDateButton(const std::shared_ptr<Button>& b) {
-        shouldUseCustomDateButton_ = b;
-    }
-    void setDateFormatTextField(const std::shared_ptr<TextField>& f) { dateFormatTextField_ = f; }
     void setDateFormatLabel(const std::shared_ptr<TextField>& f) { dateFormatLabel_ = f; }
 
     void viewDidLoad() override;
@@ -113,9 +100,6 @@ public:
     std::string dateFormat;
     const std::shared_ptr<UserDefaults> userDefaults;
     bool readyForSaving = false;
-
-    // The checkbox that shows `field`.
-    std::shared_ptr<Button> buttonFor(DateFormatSettingsFields field) const;
 
     // Brings the controls up to date with the store, as a new view would load them, leaving
     // alone the control the person is acting on: another window may have changed the store since,
