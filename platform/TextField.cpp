@@ -13,7 +13,7 @@ QString qs(std::string_view text) {
 
 TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
     if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {
-        QObject::connect(edit, &QLineEdit::textEdited, [this] {
+        edited_ = QObject::connect(edit, &QLineEdit::textEdited, [this] {
             if (const auto delegate = delegate_.lock()) {
                 delegate->controlTextDidChange(
                     Notification{"NSControlTextDidChangeNotification", shared_from_this()});
@@ -23,9 +23,7 @@ TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
 }
 
 TextField::~TextField() {
-    if (auto* edit = qobject_cast<QLineEdit*>(widget())) {
-        QObject::disconnect(edit, &QLineEdit::textEdited, nullptr, nullptr);
-    }
+    QObject::disconnect(edited_);
 }
 
 std::string TextField::stringValue() const {

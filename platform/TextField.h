@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaObject>
+
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,7 @@ public:
 
 private:
     std::weak_ptr<TextFieldDelegate> delegate_;
+    QMetaObject::Connection edited_;
 };
 
 }  // namespace vorelt
