@@ -123,6 +123,20 @@ TEST(UserDefaults, UnreadableFileIsKeptAsideBeforeTheFirstWrite) {
     }
 }
 
+TEST(UserDefaults, AFileThatTurnsUnreadableWhileOpenIsKeptAsideBeforeTheNextWrite) {
+    TemporaryConfigHome home;
+    const auto store = UserDefaults::standardUserDefaults();
+    store->setObject("HH", "dateFormat");
+    bool changed = false;
+    store->addObserver([&changed] { changed = true; });
+    const QByteArray bad("[General]\ndateFormat=HH\0mm\n", 27);
+    home.writeStore(bad);
+    ASSERT_TRUE(test::waitFor([&] { return changed; })) << "the watcher saw no change";
+    store->setBool(true, "shouldShowYear");
+    EXPECT_EQ(test::readFile(home.storePath() + ".unreadable"), bad);
+    EXPECT_TRUE(UserDefaults(home.storePath().toStdString()).boolForKey("shouldShowYear"));
+}
+
 TEST(UserDefaults, DirectoryInPlaceOfTheFileIsMovedAsideAndAnEarlierCopyKept) {
     TemporaryConfigHome home;
     home.writeStore("old");

@@ -129,6 +129,16 @@ int verify(const char* journalPath, const std::string& storePath) {
             ++wrong;
         }
     }
+    // The pattern is saved after the options: a new pattern beside older options never shows.
+    if (pending && after.at("dateFormat") != before.at("dateFormat") &&
+        store.stringForKey("dateFormat") == after.at("dateFormat")) {
+        for (const auto& [key, value] : after) {
+            if (store.stringForKey(key) != value) {
+                std::fprintf(stderr, "the new pattern was saved before %s\n", key.c_str());
+                ++wrong;
+            }
+        }
+    }
     std::printf("%zu clicks finished%s, %d keys wrong\n", finished.size(),
                 pending ? ", one under way" : "", wrong);
     return wrong == 0 ? 0 : 1;
