@@ -6,15 +6,21 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/Appearance.h"
 #include "platform/Bundle.h"
+#include "platform/CommandLine.h"
 #include "platform/StatusBar.h"
 #include "platform/TimeZone.h"
 #include "platform/WindowController.h"
 #include "platform/Workspace.h"
+#include "platform/X11Desktop.h"
 
 namespace vorelt {
 
@@ -28,12 +34,18 @@ void onSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
-bool standardOutputAsked = false;
+StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
 
 void chooseWindowingSystem() {
+    if (requestedPlace == StatusBarHostRule::Place::standardOutput) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return;
+    }
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         // Bar programs start the clock this way to read its title from standard output.
-        standardOutputAsked = qgetenv("QT_QPA_PLATFORM") == "offscreen";
+        if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+            requestedPlace = StatusBarHostRule::Place::standardOutput;
+        }
         return;
     }
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -120,8 +132,16 @@ void Application::installSignalHandlers() {
     }
 }
 
-bool Application::standardOutputIsTheStatusBar() {
-    return standardOutputAsked;
+StatusBarHostRule::Place Application::requestedStatusBarPlace() {
+    return requestedPlace;
+}
+
+bool Application::docksKeepTheirStrip() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "wayland") {
+        return false;
+    }
+    return platform != "xcb" || X11Desktop::windowManagerKeepsDockStrips();
 }
 
 bool Application::hasDisplay() {
@@ -138,8 +158,24 @@ Action Application::actionForSelector(const Selector& selector) {
 
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
     std::signal(SIGPIPE, SIG_IGN);
+    // Help and the version need no display; Qt's options are only known once Qt has taken them.
+    const CommandLine early(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (early.helpAsked()) {
+        std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
+        return 0;
+    }
+    if (early.versionAsked()) {
+        std::printf("vorelt %s\n", VORELT_VERSION);
+        return 0;
+    }
+    requestedPlace = early.place();
     chooseWindowingSystem();
     QApplication qtApplication(argc, argv);
+    const CommandLine commandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (!commandLine.error().empty()) {
+        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
+        return CommandLine::usageErrorStatus;
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("vorelt");
     QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));

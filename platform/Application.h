@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Object.h"
+#include "platform/StatusBarHostRule.h"
 
 namespace vorelt {
 
@@ -37,9 +38,13 @@ public:
 
     // True when the application has a display to show windows on.
     static bool hasDisplay();
-    // True when the user started the program without a display on purpose
-    // (QT_QPA_PLATFORM=offscreen): standard output is then the status bar, panel or no panel.
-    static bool standardOutputIsTheStatusBar();
+    // Where the user asked the status bar to be: standard output when the program was started
+    // without a display on purpose (QT_QPA_PLATFORM=offscreen, or --show-in=stdout), panel or no
+    // panel; else what --show-in says, automatic without it.
+    static StatusBarHostRule::Place requestedStatusBarPlace();
+    // Whether a dock window along the top keeps its place and strip here: not under a window
+    // manager that ignores docks' strips, nor on Wayland.
+    static bool docksKeepTheirStrip();
 
     Action actionForSelector(const Selector& selector) override;
 
@@ -58,8 +63,9 @@ struct MainInterface {
     std::function<std::shared_ptr<ApplicationDelegate>()> instantiate;
 };
 
-// Runs the application: sets up the windowing system (standard output stands in for the status
-// bar without a display), creates the delegate, tells it that launching finished and runs the
+// Runs the application: reads the command line (--help, --version and errors end it at once),
+// sets up the windowing system (standard output stands in for the status bar without a display),
+// creates the delegate, tells it that launching finished and runs the
 // event loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too. When
 // the same identifier already runs on this display it returns 0 at once, before any window.
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);

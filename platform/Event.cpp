@@ -22,6 +22,7 @@ std::map<const Object*, Monitor>& monitors() {
 }
 
 bool substituteSource = false;
+std::chrono::steady_clock::time_point lastMouseDown;
 
 X11MouseWatcher* watcher() {
     return substituteSource ? nullptr : X11MouseWatcher::instance();
@@ -58,6 +59,14 @@ void Event::useSubstituteSource(bool substitute) {
     substituteSource = substitute;
 }
 
+std::chrono::milliseconds Event::sinceLastGlobalMouseDown() {
+    if (lastMouseDown == std::chrono::steady_clock::time_point{}) {
+        return std::chrono::milliseconds::max();
+    }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 lastMouseDown);
+}
+
 void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
     const auto event = std::make_shared<Event>(type, locationOnScreen);
     // A handler may remove monitors, its own included.
@@ -69,6 +78,9 @@ void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
         const auto it = monitors().find(token);
         if (it != monitors().end() && (it->second.mask & maskFor(type)) != 0) {
             const Handler handler = it->second.handler;
+            if (type == LeftMouseDown || type == RightMouseDown) {
+                lastMouseDown = std::chrono::steady_clock::now();
+            }
             handler(event);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,6 +42,8 @@ public:
     static void removeMonitor(const std::shared_ptr<Object>& token);
     // Whether monitors can be installed here.
     static bool globalMonitorsAvailable();
+    // How long ago a monitor was last handed a left or right press; ages when none ever was.
+    static std::chrono::milliseconds sinceLastGlobalMouseDown();
 
     // Tests: replaces the windowing system as the source of outside events.
     static void useSubstituteSource(bool substitute);

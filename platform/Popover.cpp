@@ -10,6 +10,12 @@
 
 namespace vorelt {
 
+namespace {
+bool waylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+}  // namespace
+
 struct Popover::Impl {
     std::shared_ptr<ViewController> content;
     std::unique_ptr<PopoverWindow> window;
@@ -44,7 +50,7 @@ std::shared_ptr<ViewController> Popover::contentViewController() const {
 void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
     if (!d->window) {
         d->window = std::make_unique<PopoverWindow>();
-        if (!Event::globalMonitorsAvailable()) {
+        if (!Event::globalMonitorsAvailable() || waylandSession()) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
                                                    if (s == Qt::ApplicationInactive && isShown()) {
@@ -71,6 +77,10 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
     d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
     d->window->show();
     d->window->raise();
+    if (waylandSession()) {
+        // Only activation tells of a click in a Wayland window, which X11 never sees.
+        d->window->activateWindow();
+    }
 }
 
 void Popover::performClose(Object*) {

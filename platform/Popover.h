@@ -12,7 +12,8 @@ class ViewController;
 
 // A panel that opens anchored to a control and shows its content controller's view. It never
 // closes by itself: only performClose: closes it. (Where the windowing system has no global
-// mouse monitor, losing activation closes it instead, so that it can still be dismissed.)
+// mouse monitor, and in Wayland sessions, whose own windows' clicks no X11 monitor sees, losing
+// activation closes it too, so that it can still be dismissed.)
 class Popover : public Object {
 public:
     Popover();

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/X11Desktop.h"
+
 namespace vorelt {
 
 namespace {
@@ -16,8 +18,11 @@ constexpr int kArrowHalfWidth = 9;
 constexpr int kScreenMargin = 4;
 }  // namespace
 
+// Placed by itself, past the window manager: a tiling manager would otherwise frame it, move it
+// or give it a tile, and a taskbar or pager would list it.
 PopoverWindow::PopoverWindow()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::BypassWindowManagerHint),
       layout_(new QVBoxLayout(this)) {
     setObjectName("Popover");
     // Lets scripts and assistive tools find the window.
@@ -27,6 +32,7 @@ PopoverWindow::PopoverWindow()
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     (void)winId();
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
+    X11Desktop::skipTaskbarAndPager(winId());
 }
 
 void PopoverWindow::setContent(QWidget* content) {
@@ -45,17 +51,24 @@ void PopoverWindow::setContent(QWidget* content) {
 }
 
 void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    // The work area leaves out the panels: a click on a panel's tray opens the popover at the
+    // panel's edge, never over the panel, and above it when the panel is at the bottom.
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (anchor.center().y() > area.bottom()) {
+        below = false;
+    } else if (anchor.center().y() < area.top()) {
+        below = true;
+    }
     below_ = below;
     const int top = below ? kArrowHeight : 0;
     const int bottom = below ? 0 : kArrowHeight;
     layout_->setContentsMargins(12, 12 + top, 12, 12 + bottom);
     adjustSize();
     const QSize size = sizeHint().expandedTo(minimumSizeHint());
-    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     int x = anchor.center().x() - size.width() / 2;
     x = std::clamp(
         x, area.left() + kScreenMargin,

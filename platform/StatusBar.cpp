@@ -1,37 +1,76 @@
 #include "platform/StatusBar.h"
 
-#include <QGuiApplication>
+#include <QByteArray>
 
 #include <unistd.h>
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/Application.h"
+#include "platform/HiddenStatusBar.h"
 #include "platform/StatusBarWindow.h"
 #include "platform/StatusItem.h"
 #include "platform/StatusLine.h"
+#include "platform/StatusNotifierTray.h"
 #include "platform/StatusNotifierWatcherTracker.h"
 
 namespace vorelt {
 
 namespace {
-std::unique_ptr<StatusBarHost> ownHost() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform.isEmpty() || platform == "offscreen" || platform == "minimal") {
-        return std::make_unique<StatusLine>(STDOUT_FILENO);
-    }
-    return std::make_unique<StatusBarWindow>();
-}
+bool adviceGiven = false;
 }  // namespace
 
-// The panel's tray when the session has one, Vorelt's own bar otherwise; the tracker moves the
-// items when that changes.
+// What is known of the desktop now; the tracker adds the tray's part.
+StatusBarHostRule::Facts StatusBar::facts() const {
+    StatusBarHostRule::Facts facts = facts_;
+    if (tracker_) {
+        facts.trayHasHost = tracker_->hostRegistered();
+        facts.trayOwner = tracker_->owner();
+    }
+    return facts;
+}
+
+std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place) {
+    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven) {
+        adviceGiven = true;
+        std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
+    }
+    switch (place) {
+        case StatusBarHostRule::Place::panelTray:
+            return std::make_unique<StatusNotifierTray>();
+        case StatusBarHostRule::Place::ownBar:
+            return std::make_unique<StatusBarWindow>();
+        case StatusBarHostRule::Place::nowhere:
+            return std::make_unique<HiddenStatusBar>();
+        default:
+            return std::make_unique<StatusLine>(STDOUT_FILENO);
+    }
+}
+
+// The tracker follows the panel's tray, and the rule says whether to use it.
 std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
-    if (Application::standardOutputIsTheStatusBar()) {
-        return std::make_unique<StatusLine>(STDOUT_FILENO);
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    facts_ = StatusBarHostRule::Facts{};
+    facts_.requested = Application::requestedStatusBarPlace();
+    facts_.display = Application::hasDisplay();
+    facts_.docksKeepTheirStrip = Application::docksKeepTheirStrip();
+    facts_.currentDesktop = desktop.toStdString();
+    if (facts_.requested == StatusBarHostRule::Place::standardOutput) {
+        return hostAt(StatusBarHostRule::Place::standardOutput);
     }
     if (!tracker_) {
         tracker_ = std::make_unique<StatusNotifierWatcherTracker>(
-            ownHost, [this](std::unique_ptr<StatusBarHost> host) { installHost(std::move(host)); });
+            [this](bool tray) {
+                return hostAt(tray ? StatusBarHostRule::Place::panelTray
+                                   : StatusBarHostRule::place(facts_));
+            },
+            [this](std::unique_ptr<StatusBarHost> host) { installHost(std::move(host)); },
+            [this](bool hostRegistered, const std::string& owner) {
+                StatusBarHostRule::Facts facts = facts_;
+                facts.trayHasHost = hostRegistered;
+                facts.trayOwner = owner;
+                return StatusBarHostRule::place(facts) == StatusBarHostRule::Place::panelTray;
+            });
     }
     return tracker_->currentHost();
 }

@@ -5,15 +5,16 @@
 
 #include "platform/Object.h"
 #include "platform/StatusBarHost.h"
+#include "platform/StatusBarHostRule.h"
 
 namespace vorelt {
 
 class StatusItem;
 class StatusNotifierWatcherTracker;
 
-// The desktop's status bar. Its items are shown by a host: the desktop panel's tray while the
-// panel has one, else a bar window along the top of the screen when there is a display, standard
-// output when there is none.
+// The desktop's status bar. Its items are shown by a host, chosen by StatusBarHostRule: the
+// desktop panel's tray while the panel has one that shows their text, else a bar window along the
+// top of the screen when there is a display, standard output when there is none.
 class StatusBar : public Object {
 public:
     static constexpr double VariableStatusItemLength = -1.0;
@@ -36,10 +37,13 @@ public:
 
 private:
     std::unique_ptr<StatusBarHost> defaultHost();
+    std::unique_ptr<StatusBarHost> hostAt(StatusBarHostRule::Place place);
+    StatusBarHostRule::Facts facts() const;
     void installHost(std::unique_ptr<StatusBarHost> host);
 
     // Moves the items between the panel's tray and our own bar while the host is the default.
     std::unique_ptr<StatusNotifierWatcherTracker> tracker_;
+    StatusBarHostRule::Facts facts_;
     std::unique_ptr<StatusBarHost> host_;
     std::vector<std::shared_ptr<StatusItem>> items_;
 };

@@ -40,13 +40,19 @@ StatusBarWindow::~StatusBarWindow() = default;
 
 void StatusBarWindow::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
+    // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve.
+    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    if (area.top() == reservedTop_) {
+        area.setTop(placedTop_);
+    }
     const int height = fontMetrics().height() + kVerticalPadding;
     setGeometry(area.x(), area.y(), area.width(), height);
     setFixedSize(area.width(), height);
+    placedTop_ = area.y();
+    reservedTop_ = area.y() + height;
     if (X11Desktop::available()) {
         const qreal scale = devicePixelRatioF();
-        X11Desktop::reserveTopStrip(winId(), static_cast<int>((area.y() + height) * scale),
+        X11Desktop::reserveTopStrip(winId(), static_cast<int>(reservedTop_ * scale),
                                     static_cast<int>(area.x() * scale),
                                     static_cast<int>((area.x() + area.width()) * scale) - 1);
     }

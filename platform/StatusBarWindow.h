@@ -12,10 +12,10 @@ namespace vorelt {
 
 class StatusItemView;
 
-// The status bar on a display: a slim frameless window along the top edge of the primary
-// screen, above other windows, with its items at the right end. On X11 it is a dock window that
-// reserves its strip of the screen. Its window name and accessible name carry the items' titles,
-// so that screen readers and scripts can read the clock.
+// The status bar on a display: a slim frameless window along the top of the primary monitor's
+// work area, below any panel already there, above other windows, with its items at the right end.
+// On X11 it is a dock window that reserves its strip of the screen. Its window name and accessible
+// name carry the items' titles, so that screen readers and scripts can read the clock.
 class StatusBarWindow : public QWidget, public StatusBarHost {
 public:
     StatusBarWindow();
@@ -26,15 +26,22 @@ public:
     void itemChanged(StatusItem& item) override;
     Rect screenFrameOfItem(const StatusItem& item) const override;
 
+    // Puts the bar at the top of the primary monitor's work area, the strip that other docks
+    // leave free, and reserves its own strip there. Call again when the monitors change.
+    void placeOnScreen();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     StatusItemView* viewOf(const StatusItem& item) const;
-    void placeOnScreen();
     void updateName();
 
     QHBoxLayout* layout_;
+    // Where the bar was put, and the lower edge of the strip it reserved, both from the top of
+    // the screen: the work area leaves out that strip once the window manager has taken it.
+    int placedTop_ = 0;
+    int reservedTop_ = -1;
     std::vector<StatusItemView*> views_;
 };
 

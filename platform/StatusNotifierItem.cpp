@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 
 #include <unistd.h>
+#include <chrono>
 
+#include "platform/Event.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
 
@@ -14,6 +16,8 @@ namespace vorelt {
 
 namespace {
 int nextItemNumber = 1;
+// Longer than a press and its release take, shorter than two clicks in a row.
+constexpr std::chrono::milliseconds kOnePress{500};
 
 void registerTypes() {
     static const bool registered = [] {
@@ -103,6 +107,11 @@ Rect StatusNotifierItem::screenFrame() const {
 }
 
 void StatusNotifierItem::click(int x, int y) {
+    // With the popover open, a click on the panel's item reaches the clock twice: first as a press
+    // outside, which closes the popover, then as this call, which must not open it again.
+    if (Event::sinceLastGlobalMouseDown() < kOnePress) {
+        return;
+    }
     clickedAt_ = Point{static_cast<double>(x), static_cast<double>(y)};
     if (const auto button = item_.button()) {
         button->performClick();

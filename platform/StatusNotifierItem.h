@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusObjectPath>
 #include <QObject>
 
 #include <optional>
@@ -31,8 +30,9 @@ class StatusNotifierItem : public QObject {
     Q_PROPERTY(vorelt::StatusNotifierToolTip ToolTip READ toolTip)
     Q_PROPERTY(QString XAyatanaLabel READ label)
     Q_PROPERTY(QString XAyatanaLabelGuide READ labelGuide)
+    // No Menu: hosts take any menu path, /NO_DBUSMENU too, for a menu to open in place of
+    // Activate, and every click must reach the popover.
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu CONSTANT)
-    Q_PROPERTY(QDBusObjectPath Menu READ menu CONSTANT)
 
 public:
     static constexpr const char* watcherService = "org.kde.StatusNotifierWatcher";
@@ -59,13 +59,13 @@ public:
     QString title() const { return QStringLiteral("Vorelt"); }
     // Always active: a passive item may be hidden, and an empty title must still be clickable.
     QString status() const { return QStringLiteral("Active"); }
-    QString iconName() const { return QStringLiteral("preferences-system-time"); }
+    // None: the pixmaps are Vorelt's own, and no icon theme has to have a clock.
+    QString iconName() const { return QString(); }
     QList<StatusNotifierPixmap> iconPixmap() const { return pixmaps_; }
     StatusNotifierToolTip toolTip() const;
     QString label() const { return label_; }
     QString labelGuide() const { return guide_; }
     bool itemIsMenu() const { return false; }
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
 
     // The widest text a title of this shape is likely to take: every digit becomes the zero of
     // its digit set, as the panel only ever sees titles, never the pattern behind them.

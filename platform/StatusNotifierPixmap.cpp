@@ -2,28 +2,34 @@
 
 #include <QDBusArgument>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QtEndian>
 
 namespace vorelt {
 
 namespace {
+// Vorelt's own icon: a light face in a blue rim, with dark hands, as in its menu entry's icon.
 StatusNotifierPixmap drawClock(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        const qreal stroke = std::max(1.5, size / 11.0);
-        const QRectF face = QRectF(0, 0, size, size).adjusted(stroke, stroke, -stroke, -stroke);
-        // A light face with a dark rim reads on dark and light panels alike.
-        painter.setPen(QPen(QColor(40, 40, 40), stroke));
-        painter.setBrush(QColor(245, 245, 245));
-        painter.drawEllipse(face);
-        const QPointF centre = face.center();
-        painter.setPen(QPen(QColor(40, 40, 40), stroke, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(centre, centre + QPointF(0, -face.height() * 0.32));
-        painter.drawLine(centre, centre + QPointF(face.width() * 0.24, 0));
+        painter.scale(size / 128.0, size / 128.0);
+        QLinearGradient rim(0, 6, 0, 122);
+        rim.setColorAt(0, QColor(0x4a, 0x6f, 0xa5));
+        rim.setColorAt(1, QColor(0x2c, 0x47, 0x70));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(rim);
+        painter.drawEllipse(QPointF(64, 64), 60, 60);
+        painter.setBrush(QColor(0xfb, 0xfb, 0xf8));
+        painter.drawEllipse(QPointF(64, 64), 47, 47);
+        // Small icons get thicker hands, so that they still read at 16 pixels.
+        const qreal thick = size <= 24 ? 14 : 9;
+        painter.setPen(QPen(QColor(0x2e, 0x34, 0x40), thick, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(64, 64), QPointF(64, 28));
+        painter.drawLine(QPointF(64, 64), QPointF(90, 64));
     }
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     StatusNotifierPixmap pixmap{size, size, {}};
@@ -40,7 +46,8 @@ StatusNotifierPixmap drawClock(int size) {
 }  // namespace
 
 QList<StatusNotifierPixmap> StatusNotifierPixmap::clockIcon() {
-    return {drawClock(16), drawClock(22), drawClock(32), drawClock(48)};
+    return {drawClock(16), drawClock(22), drawClock(24),
+            drawClock(32), drawClock(48), drawClock(64)};
 }
 
 QDBusArgument& operator<<(QDBusArgument& argument, const StatusNotifierPixmap& pixmap) {

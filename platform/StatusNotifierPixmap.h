@@ -14,7 +14,8 @@ struct StatusNotifierPixmap {
     int height = 0;
     QByteArray bytes;
 
-    // A clock face drawn in code, in a few sizes, for icon themes without a clock icon.
+    // Vorelt's clock face, drawn in code in the sizes trays ask for: no icon theme needs to have
+    // it.
     static QList<StatusNotifierPixmap> clockIcon();
 };
 

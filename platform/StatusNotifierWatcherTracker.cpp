@@ -1,14 +1,17 @@
 #include "platform/StatusNotifierWatcherTracker.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QFile>
+#include <QFileInfo>
 
 #include "platform/StatusNotifierItem.h"
-#include "platform/StatusNotifierTray.h"
 
 namespace vorelt {
 
@@ -25,7 +28,7 @@ QDBusMessage hostRegisteredQuestion() {
     return message;
 }
 
-bool hostRegistered(const QDBusMessage& reply) {
+bool hostRegisteredIn(const QDBusMessage& reply) {
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return false;
     }
@@ -33,8 +36,9 @@ bool hostRegistered(const QDBusMessage& reply) {
 }
 }  // namespace
 
-StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory ownHost, HostSink install)
-    : ownHost_(std::move(ownHost)), install_(std::move(install)) {
+StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory makeHost, HostSink install,
+                                                           TrayRule useTray)
+    : makeHost_(std::move(makeHost)), install_(std::move(install)), useTray_(std::move(useTray)) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         return;
@@ -54,21 +58,34 @@ StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory ownHost, 
 
 StatusNotifierWatcherTracker::~StatusNotifierWatcherTracker() = default;
 
+std::string StatusNotifierWatcherTracker::programOf(const QString& busName) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || busName.isEmpty()) {
+        return {};
+    }
+    const QDBusReply<uint> pid = bus.interface()->servicePid(busName);
+    if (!pid.isValid()) {
+        return {};
+    }
+    // The first word of the command line names the program in full; the process name may be cut.
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid.value()));
+    if (!cmdline.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray first = cmdline.readAll().split('\0').value(0);
+    return QFileInfo(QString::fromLocal8Bit(first)).fileName().toStdString();
+}
+
 std::unique_ptr<StatusBarHost> StatusNotifierWatcherTracker::currentHost() {
     ++question_;
     if (serviceWatcher_ != nullptr) {
         const QDBusMessage reply = QDBusConnection::sessionBus().call(
             hostRegisteredQuestion(), QDBus::Block, kStartupTimeoutMs);
-        inPanel_ = hostRegistered(reply);
+        hostRegistered_ = hostRegisteredIn(reply);
+        owner_ = hostRegistered_ ? programOf(StatusNotifierItem::watcherService) : std::string();
     }
-    return makeHost();
-}
-
-std::unique_ptr<StatusBarHost> StatusNotifierWatcherTracker::makeHost() const {
-    if (inPanel_) {
-        return std::make_unique<StatusNotifierTray>();
-    }
-    return ownHost_();
+    inPanel_ = useTray_(hostRegistered_, owner_);
+    return makeHost_(inPanel_);
 }
 
 void StatusNotifierWatcherTracker::hostsChanged() {
@@ -76,6 +93,7 @@ void StatusNotifierWatcherTracker::hostsChanged() {
 }
 
 void StatusNotifierWatcherTracker::watcherChanged(const QString& newOwner) {
+    owner_ = programOf(newOwner);
     if (newOwner.isEmpty()) {
         ++question_;
         choose(false, true);
@@ -92,18 +110,23 @@ void StatusNotifierWatcherTracker::ask(bool watcherReplaced) {
             [this, pending, question, watcherReplaced] {
                 pending->deleteLater();
                 if (question == question_) {
-                    choose(hostRegistered(pending->reply()), watcherReplaced);
+                    choose(hostRegisteredIn(pending->reply()), watcherReplaced);
                 }
             });
 }
 
-void StatusNotifierWatcherTracker::choose(bool panel, bool watcherReplaced) {
+void StatusNotifierWatcherTracker::choose(bool registered, bool watcherReplaced) {
+    hostRegistered_ = registered;
+    if (registered && owner_.empty()) {
+        owner_ = programOf(StatusNotifierItem::watcherService);
+    }
+    const bool panel = useTray_(registered, owner_);
     // A new watcher knows nothing of items registered with the old one: register afresh.
     if (panel == inPanel_ && !(panel && watcherReplaced)) {
         return;
     }
     inPanel_ = panel;
-    install_(makeHost());
+    install_(makeHost_(panel));
 }
 
 }  // namespace vorelt

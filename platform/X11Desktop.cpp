@@ -5,6 +5,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace vorelt {
 
 Display* X11Desktop::display() {
@@ -29,6 +32,45 @@ void X11Desktop::reserveTopStrip(std::uintptr_t window, int height, int startX, 
                     PropModeReplace, reinterpret_cast<unsigned char*>(partial), 12);
     XChangeProperty(dpy, w, XInternAtom(dpy, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(partial), 4);
+    XFlush(dpy);
+}
+
+bool X11Desktop::windowManagerKeepsDockStrips() {
+    Display* dpy = display();
+    if (dpy == nullptr) {
+        return false;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long rest = 0;
+    unsigned char* data = nullptr;
+    const Atom supported = XInternAtom(dpy, "_NET_SUPPORTED", False);
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), supported, 0, 4096, False, XA_ATOM, &type,
+                           &format, &count, &rest, &data) != Success ||
+        data == nullptr) {
+        return true;
+    }
+    const std::vector<Atom> atoms(reinterpret_cast<Atom*>(data),
+                                  reinterpret_cast<Atom*>(data) + count);
+    XFree(data);
+    if (type != XA_ATOM || atoms.empty()) {
+        return true;
+    }
+    const Atom strut = XInternAtom(dpy, "_NET_WM_STRUT_PARTIAL", False);
+    return std::find(atoms.begin(), atoms.end(), strut) != atoms.end();
+}
+
+void X11Desktop::skipTaskbarAndPager(std::uintptr_t window) {
+    Display* dpy = display();
+    if (dpy == nullptr) {
+        return;
+    }
+    // Qt keeps states it does not know of when it adds its own at mapping.
+    Atom states[2] = {XInternAtom(dpy, "_NET_WM_STATE_SKIP_TASKBAR", False),
+                      XInternAtom(dpy, "_NET_WM_STATE_SKIP_PAGER", False)};
+    XChangeProperty(dpy, static_cast<Window>(window), XInternAtom(dpy, "_NET_WM_STATE", False),
+                    XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states), 2);
     XFlush(dpy);
 }
 

@@ -16,6 +16,12 @@ public:
     // Reserves a strip along the top of the screen for a dock window (_NET_WM_STRUT_PARTIAL), so
     // that maximised windows leave it free.
     static void reserveTopStrip(std::uintptr_t window, int height, int startX, int endX);
+    // False when a window manager runs that does not keep docks' strips (it leaves
+    // _NET_WM_STRUT_PARTIAL out of _NET_SUPPORTED): a dock there is an ordinary window wherever
+    // the manager puts it. True without a window manager, where windows stay where they are put.
+    static bool windowManagerKeepsDockStrips();
+    // Keeps a window that is not yet shown out of taskbars and pagers.
+    static void skipTaskbarAndPager(std::uintptr_t window);
 };
 
 }  // namespace vorelt

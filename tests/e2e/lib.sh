@@ -31,6 +31,7 @@ fail() {
 # next starts (-noreset), rather than refusing clients while it resets.
 start_x() {
     local fifo=$work/displayfd
+    rm -f "$fifo"
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -noreset \
         3>"$fifo" >/dev/null 2>&1 &
@@ -90,12 +91,19 @@ open_popover() {
     popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
 }
 
-# Runs the clock without a display under `env ARGS...`, waits for its first real title, ends it
-# with SIGTERM and expects status 0; $1 names the run, its output lands in $work/NAME.out.
+# Runs the clock without a display under `env ARGS... [-- OPTIONS...]`, waits for its first real
+# title, ends it with SIGTERM and expects status 0; $1 names the run, its output lands in
+# $work/NAME.out.
 headless_title() {
     local name=$1
     shift
-    env "$@" "$vorelt" >"$work/$name.out" 2>"$work/$name.err" &
+    local env_args=() options=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        env_args+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift && options=("$@")
+    env "${env_args[@]}" "$vorelt" "${options[@]}" >"$work/$name.out" 2>"$work/$name.err" &
     local clock=$!
     pids+=("$clock")
     a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vorelt {
+
+// Where the status bar's items show: the one rule, from what can be known while running.
+class StatusBarHostRule {
+public:
+    enum class Place { automatic, ownBar, panelTray, standardOutput, nowhere };
+
+    struct Facts {
+        // What the command line asked for; automatic when it did not.
+        Place requested = Place::automatic;
+        // A windowing system to show windows on.
+        bool display = true;
+        // The window manager keeps a dock's strip at the top free (or there is none to move it).
+        bool docksKeepTheirStrip = true;
+        // A StatusNotifierWatcher with a registered host: a panel tray is there.
+        bool trayHasHost = false;
+        // The program that owns the watcher, and $XDG_CURRENT_DESKTOP.
+        std::string trayOwner;
+        std::string currentDesktop;
+    };
+
+    static Place place(const Facts& facts);
+    // Whether the tray of `owner` shows an item's text label beside its icon. Xfce's systray,
+    // waybar's tray and KDE Plasma's show only the icon, with the text in a tooltip.
+    static bool trayShowsLabels(const std::string& owner, const std::string& currentDesktop);
+    // Whether the clock's text cannot be on the screen at `place`: told once on standard error.
+    static bool titleHidden(const Facts& facts, Place place);
+    // What to tell the user then.
+    static const char* advice();
+    // The place the command line names "auto", "bar", "tray" or "stdout"; none for another name.
+    static std::optional<Place> placeNamed(const std::string& name);
+};
+
+}  // namespace vorelt
