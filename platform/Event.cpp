@@ -1,5 +1,7 @@
 #include "platform/Event.h"
 
+#include <chrono>
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -23,6 +25,7 @@ std::map<const Object*, Monitor>& monitors() {
 
 bool substituteSource = false;
 std::chrono::steady_clock::time_point lastMouseDown;
+Point lastMouseDownAt;
 
 X11MouseWatcher* watcher() {
     return substituteSource ? nullptr : X11MouseWatcher::instance();
@@ -59,12 +62,15 @@ void Event::useSubstituteSource(bool substitute) {
     substituteSource = substitute;
 }
 
-std::chrono::milliseconds Event::sinceLastGlobalMouseDown() {
-    if (lastMouseDown == std::chrono::steady_clock::time_point{}) {
-        return std::chrono::milliseconds::max();
-    }
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 lastMouseDown);
+bool Event::globalMouseDownJustHandledAt(Point where) {
+    // Longer than a press and its release take; a hand's tremor apart.
+    constexpr std::chrono::milliseconds kOnePress{500};
+    constexpr double kSamePlace = 8.0;
+    const bool anywhere = where == Point{};
+    return lastMouseDown != std::chrono::steady_clock::time_point{} &&
+           std::chrono::steady_clock::now() - lastMouseDown < kOnePress &&
+           (anywhere || (std::abs(where.x - lastMouseDownAt.x) <= kSamePlace &&
+                         std::abs(where.y - lastMouseDownAt.y) <= kSamePlace));
 }
 
 void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
@@ -80,6 +86,7 @@ void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
             const Handler handler = it->second.handler;
             if (type == LeftMouseDown || type == RightMouseDown) {
                 lastMouseDown = std::chrono::steady_clock::now();
+                lastMouseDownAt = locationOnScreen;
             }
             handler(event);
         }

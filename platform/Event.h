@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,8 +41,11 @@ public:
     static void removeMonitor(const std::shared_ptr<Object>& token);
     // Whether monitors can be installed here.
     static bool globalMonitorsAvailable();
-    // How long ago a monitor was last handed a left or right press; ages when none ever was.
-    static std::chrono::milliseconds sinceLastGlobalMouseDown();
+    // True just after a monitor was handed a left or right press at `where` (on screen): a click
+    // there that reaches the program now is that same press seen a second way (a panel's tray
+    // that reports clicks, a window of ours that the press landed on after all), and must not
+    // undo what the press did. A click at no known place (0, 0) matches any place.
+    static bool globalMouseDownJustHandledAt(Point where);
 
     // Tests: replaces the windowing system as the source of outside events.
     static void useSubstituteSource(bool substitute);

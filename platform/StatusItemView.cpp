@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/Event.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
 
@@ -60,7 +61,10 @@ void StatusItemView::paintEvent(QPaintEvent*) {
 }
 
 void StatusItemView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    // Screen coordinates in device pixels, as the global monitors report them.
+    const QPointF at = event->globalPosition() * devicePixelRatioF();
+    if (event->button() == Qt::LeftButton &&
+        !Event::globalMouseDownJustHandledAt(Point{at.x(), at.y()})) {
         if (const auto button = item_.button()) {
             button->performClick();
         }

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 
 #include <unistd.h>
-#include <chrono>
 
 #include "platform/Event.h"
 #include "platform/StatusBarButton.h"
@@ -16,8 +15,6 @@ namespace vorelt {
 
 namespace {
 int nextItemNumber = 1;
-// Longer than a press and its release take, shorter than two clicks in a row.
-constexpr std::chrono::milliseconds kOnePress{500};
 
 void registerTypes() {
     static const bool registered = [] {
@@ -109,7 +106,8 @@ Rect StatusNotifierItem::screenFrame() const {
 void StatusNotifierItem::click(int x, int y) {
     // With the popover open, a click on the panel's item reaches the clock twice: first as a press
     // outside, which closes the popover, then as this call, which must not open it again.
-    if (Event::sinceLastGlobalMouseDown() < kOnePress) {
+    if (Event::globalMouseDownJustHandledAt(
+            Point{static_cast<double>(x), static_cast<double>(y)})) {
         return;
     }
     clickedAt_ = Point{static_cast<double>(x), static_cast<double>(y)};
