@@ -136,6 +136,10 @@ StatusBarHostRule::Place Application::requestedStatusBarPlace() {
     return requestedPlace;
 }
 
+bool Application::inWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 bool Application::docksKeepTheirStrip() {
     const QString platform = QGuiApplication::platformName();
     if (platform == "wayland") {

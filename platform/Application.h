@@ -42,6 +42,10 @@ public:
     // without a display on purpose (QT_QPA_PLATFORM=offscreen, or --show-in=stdout), panel or no
     // panel; else what --show-in says, automatic without it.
     static StatusBarHostRule::Place requestedStatusBarPlace();
+    // True in a Wayland session (WAYLAND_DISPLAY is set), on XWayland too: the compositor then
+    // decides where windows go and which has the focus, and X11 sees no clicks in Wayland
+    // windows.
+    static bool inWaylandSession();
     // Whether a dock window along the top keeps its place and strip here: not under a window
     // manager that ignores docks' strips, nor on Wayland.
     static bool docksKeepTheirStrip();

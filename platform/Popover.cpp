@@ -3,18 +3,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/Application.h"
 #include "platform/Event.h"
 #include "platform/PopoverWindow.h"
 #include "platform/StatusBarButton.h"
 #include "platform/ViewController.h"
 
 namespace vorelt {
-
-namespace {
-bool waylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-}  // namespace
 
 struct Popover::Impl {
     std::shared_ptr<ViewController> content;
@@ -50,7 +45,7 @@ std::shared_ptr<ViewController> Popover::contentViewController() const {
 void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
     if (!d->window) {
         d->window = std::make_unique<PopoverWindow>();
-        if (!Event::globalMonitorsAvailable() || waylandSession()) {
+        if (!Event::globalMonitorsAvailable() || Application::inWaylandSession()) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
                                                    if (s == Qt::ApplicationInactive && isShown()) {
@@ -77,7 +72,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
     d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
     d->window->show();
     d->window->raise();
-    if (waylandSession()) {
+    if (Application::inWaylandSession()) {
         // Only activation tells of a click in a Wayland window, which X11 never sees.
         d->window->activateWindow();
     }

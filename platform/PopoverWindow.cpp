@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "platform/Application.h"
 #include "platform/X11Desktop.h"
 
 namespace vorelt {
@@ -16,19 +17,25 @@ namespace {
 constexpr int kRadius = 10;
 constexpr int kArrowHalfWidth = 9;
 constexpr int kScreenMargin = 4;
+
+// On X11 it places itself, past the window manager: a tiling manager would otherwise frame it,
+// move it or give it a tile, and a taskbar or pager would list it. A Wayland compositor takes
+// the focus back from such a window at once, and the focus is what closes it there.
+Qt::WindowFlags popoverFlags() {
+    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    return Application::inWaylandSession() ? flags : flags | Qt::BypassWindowManagerHint;
+}
 }  // namespace
 
-// Placed by itself, past the window manager: a tiling manager would otherwise frame it, move it
-// or give it a tile, and a taskbar or pager would list it.
 PopoverWindow::PopoverWindow()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::BypassWindowManagerHint),
-      layout_(new QVBoxLayout(this)) {
+    : QWidget(nullptr, popoverFlags()),
+      layout_(new QVBoxLayout(this)),
+      plain_(Application::inWaylandSession()) {
     setObjectName("Popover");
     // Lets scripts and assistive tools find the window.
     setWindowTitle("Popover");
     setAttribute(Qt::WA_ShowWithoutActivating);
-    layout_->setContentsMargins(12, 12 + kArrowHeight, 12, 12);
+    layout_->setContentsMargins(12, 12 + (plain_ ? 0 : kArrowHeight), 12, 12);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     (void)winId();
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
@@ -64,8 +71,9 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
         below = true;
     }
     below_ = below;
-    const int top = below ? kArrowHeight : 0;
-    const int bottom = below ? 0 : kArrowHeight;
+    const int arrow = plain_ ? 0 : kArrowHeight;
+    const int top = below ? arrow : 0;
+    const int bottom = below ? 0 : arrow;
     layout_->setContentsMargins(12, 12 + top, 12, 12 + bottom);
     adjustSize();
     const QSize size = sizeHint().expandedTo(minimumSizeHint());
@@ -82,6 +90,11 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
 }
 
 QPainterPath PopoverWindow::outline() const {
+    if (plain_) {
+        QPainterPath path;
+        path.addRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        return path;
+    }
     const QRectF body = QRectF(rect()).adjusted(0.5, below_ ? kArrowHeight + 0.5 : 0.5, -0.5,
                                                 below_ ? -0.5 : -kArrowHeight - 0.5);
     QPainterPath path;
@@ -97,6 +110,9 @@ QPainterPath PopoverWindow::outline() const {
 }
 
 void PopoverWindow::resizeEvent(QResizeEvent*) {
+    if (plain_) {
+        return;
+    }
     // Without a compositor there is no transparency: the window takes the panel's shape.
     setMask(QRegion(outline().toFillPolygon().toPolygon()));
 }

@@ -29,6 +29,9 @@ private:
     QWidget* content_ = nullptr;
     int arrowX_ = 0;
     bool below_ = true;
+    // Where the compositor places it (Wayland) an arrow would point nowhere, and a shaped window
+    // shows black corners: a plain rectangle then.
+    const bool plain_;
 };
 
 }  // namespace vorelt

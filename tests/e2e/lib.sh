@@ -5,6 +5,8 @@ work=$(mktemp -d /tmp/vorelt-e2e.XXXXXX)
 # English texts and dates whatever the machine's language; a test that wants another says so.
 unset LC_ALL LC_MESSAGES LC_TIME LANGUAGE
 export LANG=C.UTF-8
+# The tests' X servers are the whole session, even when they run inside a Wayland one.
+unset WAYLAND_DISPLAY
 export XDG_CONFIG_HOME=$work/config
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME/vorelt" "$XDG_RUNTIME_DIR"
