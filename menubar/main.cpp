@@ -5,5 +5,5 @@
 int main(int argc, char* argv[]) {
     return vorelt::ApplicationMain(
         argc, argv,
-        {std::string(vorelt::applicationBundleIdentifier), vorelt::MainMenu::instantiate});
+        {std::string(vorelt::applicationBundleIdentifier), vorelt::MainMenu::instantiate, true});
 }

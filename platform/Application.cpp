@@ -163,7 +163,13 @@ Action Application::actionForSelector(const Selector& selector) {
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
     std::signal(SIGPIPE, SIG_IGN);
     // Help and the version need no display; Qt's options are only known once Qt has taken them.
-    const CommandLine early(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    const auto arguments = [&] {
+        if (!mainInterface.readsCommandLine) {
+            return std::vector<std::string>();
+        }
+        return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+    };
+    const CommandLine early(arguments());
     if (early.helpAsked()) {
         std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
         return 0;
@@ -175,7 +181,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     requestedPlace = early.place();
     chooseWindowingSystem();
     QApplication qtApplication(argc, argv);
-    const CommandLine commandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    const CommandLine commandLine(arguments());
     if (!commandLine.error().empty()) {
         std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
         return CommandLine::usageErrorStatus;

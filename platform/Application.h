@@ -65,12 +65,15 @@ struct MainInterface {
     std::string bundleIdentifier;
     // Makes the application's delegate.
     std::function<std::shared_ptr<ApplicationDelegate>()> instantiate;
+    // Whether it takes the clock's options (--help, --version, --show-in); else it ignores its
+    // arguments.
+    bool readsCommandLine = false;
 };
 
-// Runs the application: reads the command line (--help, --version and errors end it at once),
-// sets up the windowing system (standard output stands in for the status bar without a display),
-// creates the delegate, tells it that launching finished and runs the
-// event loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too. When
+// Runs the application: reads the command line where it takes one (--help, --version and errors
+// end it at once), sets up the windowing system (standard output stands in for the status bar
+// without a display), creates the delegate, tells it that launching finished and runs the event
+// loop until the application terminates. SIGTERM, SIGINT and SIGHUP terminate it too. When
 // the same identifier already runs on this display it returns 0 at once, before any window.
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 
