@@ -86,6 +86,7 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
     arrowX_ = std::clamp(anchor.center().x() - x, kRadius + kArrowHalfWidth,
                          size.width() - kRadius - kArrowHalfWidth);
     setGeometry(x, y, size.width(), size.height());
+    updateMask();
     update();
 }
 
@@ -110,11 +111,15 @@ QPainterPath PopoverWindow::outline() const {
 }
 
 void PopoverWindow::resizeEvent(QResizeEvent*) {
-    if (plain_) {
-        return;
+    updateMask();
+}
+
+// Without a compositor there is no transparency: the window takes the panel's shape, which
+// changes with the arrow's side and place even when the size stays.
+void PopoverWindow::updateMask() {
+    if (!plain_) {
+        setMask(QRegion(outline().toFillPolygon().toPolygon()));
     }
-    // Without a compositor there is no transparency: the window takes the panel's shape.
-    setMask(QRegion(outline().toFillPolygon().toPolygon()));
 }
 
 void PopoverWindow::paintEvent(QPaintEvent*) {

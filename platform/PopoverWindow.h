@@ -24,6 +24,7 @@ protected:
 
 private:
     QPainterPath outline() const;
+    void updateMask();
 
     QVBoxLayout* layout_;
     QWidget* content_ = nullptr;

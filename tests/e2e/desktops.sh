@@ -2,7 +2,8 @@
 # The clock on real desktops, each started here from Debian's packages: under openbox its bar is a
 # dock along the top; beside an Xfce panel (a tasklist and a systray, which shows icons only) it
 # keeps its own bar below the panel, readable on the screen, and with --show-in=tray each click on
-# its tray icon toggles a popover that opens below the panel and stays out of the tasklist; under
+# its tray icon toggles a popover that opens by the panel, below it or above it, and stays out of
+# the tasklist; under
 # a window manager that keeps no strip for docks it puts no window up, says so once, and moves to
 # a tray when one appears.
 source "$(dirname "$0")/lib.sh"
@@ -144,14 +145,19 @@ pids+=("$pid")
 wait_until 10 has_tray_item || fail "no item in the tray: $(cat "$work/tray.err")"
 find_bar && fail "a bar beside the tray item"
 sleep 1  # the systray lays its new icon out
-# The systray's window is the last of the panel's plugins, at the right end.
-systray=$(xdotool search --name '^wrapper-2.0$' 2>/dev/null | while read -r w; do
-    geometry "$w"
-    [ "$Y" -ge 0 ] && [ "$WIDTH" -gt 10 ] && echo "$X $w"
-done | sort -n | tail -n 1 | cut -d' ' -f2)
-[ -n "$systray" ] || fail "no systray window"
-geometry "$systray"
-item_x=$((X + WIDTH - 14)) item_y=$((Y + HEIGHT / 2))
+# The systray's window is the last of the panel's plugins, at the right end; the clock's icon is
+# its last.
+find_tray_icon() {
+    local systray
+    systray=$(xdotool search --name '^wrapper-2.0$' 2>/dev/null | while read -r w; do
+        geometry "$w"
+        [ "$Y" -ge 0 ] && [ "$WIDTH" -gt 10 ] && echo "$X $w"
+    done | sort -n | tail -n 1 | cut -d' ' -f2)
+    [ -n "$systray" ] || fail "no systray window"
+    geometry "$systray"
+    item_x=$((X + WIDTH - 14)) item_y=$((Y + HEIGHT / 2))
+}
+find_tray_icon
 for click in 1 2 3 4; do
     click_item
     if [ $((click % 2)) -eq 1 ]; then
@@ -165,6 +171,18 @@ for click in 1 2 3 4; do
     fi
     sleep 0.6
 done
+# The panel moved to the bottom: the popover opens above it.
+xfconf-query -c xfce4-panel -p /panels/panel-1/position -s 'p=8;x=0;y=0'
+panel_at_bottom() { [ "$(work_area_top)" -eq 0 ]; }
+wait_until 10 panel_at_bottom || fail "the panel did not move: $(xprop -root _NET_WORKAREA)"
+sleep 1
+find_tray_icon
+open_popover "tray at the bottom"
+geometry "$popover"
+[ $((Y + HEIGHT)) -le $((800 - panel_height)) ] && [ "$Y" -gt 0 ] ||
+    fail "the popover covers the bottom panel: ${HEIGHT} high at y=$Y"
+sleep 0.3
+import -window root "$artifacts/desktop-xfce-tray-bottom.png"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 
