@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include "platform/QtText.h"
+#include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 
 namespace vorelt {
@@ -44,16 +46,8 @@ const LoginItem* findLoginItem(std::string_view identifier) {
     return nullptr;
 }
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString autostartFolder() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base)) {
-        base = QDir::homePath() + "/.config";
-    }
-    return base + "/autostart";
+    return qs(UserDefaults::configHomePath()) + "/autostart";
 }
 
 QString entryPath(const LoginItem& item) {
@@ -71,20 +65,7 @@ std::optional<std::string> programPath(const LoginItem& item) {
         }
         return std::nullopt;
     }
-    const std::string folder = Workspace::applicationDirectoryPath();
-    if (folder.empty()) {
-        return std::nullopt;
-    }
-    const std::string program(item.program);
-    for (const std::string& candidate :
-         {folder + "/" + program, folder + "/../libexec/vorelt/" + program}) {
-        const std::string clean =
-            QFile::encodeName(QDir::cleanPath(QFile::decodeName(candidate.c_str()))).toStdString();
-        if (Workspace::isExecutableFileAtPath(clean)) {
-            return clean;
-        }
-    }
-    return std::nullopt;
+    return Workspace::pathOfInstalledProgram(item.program, "../libexec/vorelt");
 }
 
 // The value of an Exec key that runs `program` without arguments, or nothing when the path holds

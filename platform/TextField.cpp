@@ -3,13 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "platform/QtText.h"
+
 namespace vorelt {
 
-namespace {
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
+namespace {}  // namespace
 
 TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
     if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {

@@ -15,6 +15,7 @@
 
 #include "platform/IniValues.h"
 #include "platform/NextTurn.h"
+#include "platform/QtText.h"
 
 namespace vorelt {
 
@@ -22,10 +23,6 @@ namespace {
 
 // Far larger than any file this program writes; a bigger one is not a settings file of ours.
 constexpr qint64 kLargestReadableFile = 1 << 20;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::shared_ptr<UserDefaults>& sharedStore() {
     static std::shared_ptr<UserDefaults> store;
@@ -251,12 +248,16 @@ void UserDefaults::resetStandardUserDefaults() {
     sharedStore().reset();
 }
 
-std::string UserDefaults::standardPath() {
+std::string UserDefaults::configHomePath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base)) {
         base = QDir::homePath() + "/.config";
     }
-    return (base + "/vorelt/vorelt.conf").toStdString();
+    return base.toStdString();
+}
+
+std::string UserDefaults::standardPath() {
+    return configHomePath() + "/vorelt/vorelt.conf";
 }
 
 UserDefaults::UserDefaults(std::string path) : d(std::make_unique<Impl>(std::move(path))) {}

@@ -22,7 +22,9 @@ public:
     static std::shared_ptr<UserDefaults> standardUserDefaults();
     // Drops the shared store, so that the next call reads the location from the environment again.
     static void resetStandardUserDefaults();
-    // $XDG_CONFIG_HOME/vorelt/vorelt.conf, with ~/.config when the variable is unset or relative.
+    // $XDG_CONFIG_HOME, or ~/.config when the variable is unset or relative.
+    static std::string configHomePath();
+    // vorelt/vorelt.conf in the config home.
     static std::string standardPath();
 
     explicit UserDefaults(std::string path);
