@@ -49,16 +49,8 @@ void LauncherDelegate::applicationDidFinishLaunching(Object*) {
 }
 
 std::optional<std::string> LauncherDelegate::clockProgramPath() {
-    const std::string folder = Workspace::applicationDirectoryPath();
-    if (folder.empty()) {
-        return std::nullopt;
-    }
-    for (const std::string& candidate : {folder + "/vorelt", folder + "/../../bin/vorelt"}) {
-        if (Workspace::isExecutableFileAtPath(candidate)) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
+    // Installed, the launcher is in libexec/vorelt/ and the clock in bin/.
+    return Workspace::pathOfInstalledProgram("vorelt", "../../bin");
 }
 
 void LauncherDelegate::setLaunchHandler(std::function<bool(const std::string& path)> launch) {

@@ -2,6 +2,7 @@
 
 #include "platform/DesktopSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -338,6 +339,24 @@ bool Workspace::isExecutableFileAtPath(const std::string& path) {
     struct stat info = {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            ::access(path.c_str(), X_OK) == 0;
+}
+
+std::optional<std::string> Workspace::pathOfInstalledProgram(std::string_view name,
+                                                             std::string_view installedFolder) {
+    const std::string folder = applicationDirectoryPath();
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    const std::string program(name);
+    for (const std::string& candidate :
+         {folder + "/" + program, folder + "/" + std::string(installedFolder) + "/" + program}) {
+        const std::string clean =
+            QFile::encodeName(QDir::cleanPath(QFile::decodeName(candidate.c_str()))).toStdString();
+        if (isExecutableFileAtPath(clean)) {
+            return clean;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace vorelt

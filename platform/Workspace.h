@@ -63,6 +63,11 @@ public:
     static std::string applicationDirectoryPath();
     // True for a regular file that this user may run.
     static bool isExecutableFileAtPath(const std::string& path);
+    // The program `name` installed with this one: beside it in a build, else in `installedFolder`
+    // (relative to this program's folder) once installed. None when it is in neither or cannot be
+    // run.
+    static std::optional<std::string> pathOfInstalledProgram(std::string_view name,
+                                                             std::string_view installedFolder);
 
 private:
     std::vector<std::shared_ptr<RunningApplication>> listRunning(
