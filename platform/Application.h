@@ -58,8 +58,8 @@ private:
     bool terminating_ = false;
 };
 
-// What a program tells the platform about itself: the part its bundle's property list and main
-// interface resource play on the platform the clock was designed for.
+// What a program tells the platform layer about itself: its identifier, and how to make the
+// delegate that its launch hands control to.
 struct MainInterface {
     // The application identifier, announced among the running applications while it runs.
     std::string bundleIdentifier;

@@ -13,7 +13,8 @@ namespace vorelt {
 // programs.
 class Event : public Object {
 public:
-    // Event types and their mask bits, numbered as on the platform the clock was designed for.
+    // Event types; an event mask has bit 1 << type set for each type it watches, so the left and
+    // right mouse presses make mask 10.
     enum Type : int {
         LeftMouseDown = 1,
         RightMouseDown = 3,

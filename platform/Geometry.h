@@ -17,7 +17,8 @@ struct Rect {
     constexpr bool operator==(const Rect&) const = default;
 };
 
-// Edges of a rectangle, numbered as on the platform the clock was designed for.
+// Edges of a rectangle: the popover's preferred edge is given by number, MinY (1) being the edge
+// below a status item.
 enum class RectEdge { MinX = 0, MinY = 1, MaxX = 2, MaxY = 3 };
 
 }  // namespace vorelt

@@ -6,8 +6,9 @@
 
 namespace vorelt {
 
-// Actions are named, as on the platform the clock was designed for: a control or timer holds the
-// name of the action and the receiver looks it up at the moment it is sent.
+// Actions are named: a control or timer holds the name of the action, and the receiver looks it
+// up at the moment it is sent, so that an action without a target can go along the responder
+// chain to whoever answers it.
 using Selector = std::string;
 
 class Object;
