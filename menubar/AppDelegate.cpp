@@ -142,6 +142,10 @@ Action AppDelegate::actionForSelector(const Selector& selector) {
     if (selector == "togglePopover:") {
         return [this](Object* sender) { togglePopover(sender); };
     }
+    // Escape in the popover.
+    if (selector == "closePopover:") {
+        return [this](Object* sender) { closePopover(sender); };
+    }
     if (selector == "terminate") {
         return [this](Object*) { terminate(); };
     }

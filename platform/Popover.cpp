@@ -44,7 +44,12 @@ std::shared_ptr<ViewController> Popover::contentViewController() const {
 
 void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
     if (!d->window) {
-        d->window = std::make_unique<PopoverWindow>();
+        // Escape closes it the way its owner closes it, so that the owner knows.
+        d->window = std::make_unique<PopoverWindow>([this] {
+            if (!Application::sharedApplication()->sendAction("closePopover:", nullptr, this)) {
+                performClose(this);
+            }
+        });
         if (!Event::globalMonitorsAvailable() || Application::inWaylandSession()) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
@@ -72,10 +77,10 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
     d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
     d->window->show();
     d->window->raise();
-    if (Application::inWaylandSession()) {
-        // Only activation tells of a click in a Wayland window, which X11 never sees.
-        d->window->activateWindow();
-    }
+    // For the keyboard: its first control takes the focus, at every opening. (In a Wayland
+    // session activation is also what tells of a click elsewhere, which X11 never sees.)
+    d->window->focusFirstControl();
+    d->window->activateWindow();
 }
 
 void Popover::performClose(Object*) {

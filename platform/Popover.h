@@ -10,10 +10,11 @@ namespace vorelt {
 class StatusBarButton;
 class ViewController;
 
-// A panel that opens anchored to a control and shows its content controller's view. It never
-// closes by itself: only performClose: closes it. (Where the windowing system has no global
-// mouse monitor, and in Wayland sessions, whose own windows' clicks no X11 monitor sees, losing
-// activation closes it too, so that it can still be dismissed.)
+// A panel that opens anchored to a control and shows its content controller's view, and takes the
+// keyboard. It never closes by itself: only performClose: closes it. Escape sends the action
+// "closePopover:" up the responder chain, and closes it only when nobody answers. (Where the
+// windowing system has no global mouse monitor, and in Wayland sessions, whose own windows' clicks
+// no X11 monitor sees, losing activation closes it too, so that it can still be dismissed.)
 class Popover : public Object {
 public:
     Popover();

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,7 +28,7 @@ Qt::WindowFlags popoverFlags() {
 }
 }  // namespace
 
-PopoverWindow::PopoverWindow()
+PopoverWindow::PopoverWindow(std::function<void()> cancel)
     : QWidget(nullptr, popoverFlags()),
       layout_(new QVBoxLayout(this)),
       plain_(Application::inWaylandSession()) {
@@ -35,6 +36,8 @@ PopoverWindow::PopoverWindow()
     // Lets scripts and assistive tools find the window.
     setWindowTitle("Popover");
     setAttribute(Qt::WA_ShowWithoutActivating);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            std::move(cancel));
     layout_->setContentsMargins(12, 12 + (plain_ ? 0 : kArrowHeight), 12, 12);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     (void)winId();
@@ -65,6 +68,10 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
     // The work area leaves out the panels: a click on a panel's tray opens the popover at the
     // panel's edge, never over the panel, and above it when the panel is at the bottom.
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The window's coordinates are read on the screen it belongs to: it must be the anchor's.
+    if (screen != nullptr && this->screen() != screen) {
+        setScreen(const_cast<QScreen*>(screen));
+    }
     if (anchor.center().y() > area.bottom()) {
         below = false;
     } else if (anchor.center().y() < area.top()) {
@@ -88,6 +95,15 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
     setGeometry(x, y, size.width(), size.height());
     updateMask();
     update();
+}
+
+void PopoverWindow::focusFirstControl() {
+    for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(this) && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 QPainterPath PopoverWindow::outline() const {

@@ -2,19 +2,24 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QVBoxLayout;
 
 namespace vorelt {
 
-// The frameless window of a popover: a rounded panel with an arrow that points at its anchor.
+// The frameless window of a popover: a rounded panel with an arrow that points at its anchor. It
+// takes the keyboard when it opens; Escape asks for it to be closed.
 class PopoverWindow : public QWidget {
 public:
-    PopoverWindow();
+    explicit PopoverWindow(std::function<void()> cancel);
 
     // Shows `content` inside the panel; the content stays owned by whoever owns it now.
     void setContent(QWidget* content);
     // Places the panel below (or above) `anchor`, a rectangle on screen, within the screen.
     void placeAgainst(const QRect& anchor, bool below);
+    // Gives the focus to the first control that Tab reaches.
+    void focusFirstControl();
 
     static constexpr int kArrowHeight = 8;
 

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -33,10 +34,33 @@ StatusBarWindow::StatusBarWindow()
     (void)winId();
     setAttribute(Qt::WA_X11NetWmWindowTypeDock);
     placeOnScreen();
+    followScreens();
     show();
 }
 
 StatusBarWindow::~StatusBarWindow() = default;
+
+void StatusBarWindow::followScreens() {
+    // One change (a monitor plugged in) comes as several signals: the bar is placed once.
+    auto* placeAgain = new QTimer(this);
+    placeAgain->setSingleShot(true);
+    placeAgain->setInterval(50);
+    connect(placeAgain, &QTimer::timeout, this, &StatusBarWindow::placeOnScreen);
+    const auto follow = [this, placeAgain](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, placeAgain, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        follow(screen);
+    }
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, placeAgain](QScreen* screen) {
+        follow(screen);
+        placeAgain->start();
+    });
+    for (const auto signal :
+         {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
+        connect(qGuiApp, signal, placeAgain, qOverload<>(&QTimer::start));
+    }
+}
 
 void StatusBarWindow::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();

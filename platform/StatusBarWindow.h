@@ -35,6 +35,8 @@ protected:
 
 private:
     StatusItemView* viewOf(const StatusItem& item) const;
+    // Places the bar again after any change of screens.
+    void followScreens();
     void updateName();
 
     QHBoxLayout* layout_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QWidget>
 #include <QWindow>
 
 #include <X11/Xlib.h>
@@ -11,6 +12,7 @@
 #include <cstring>
 
 #include "platform/Event.h"
+#include "platform/StatusBarWindow.h"
 #include "platform/X11Desktop.h"
 
 namespace vorelt {
@@ -29,17 +31,53 @@ struct RawButtonEvent {
     std::uint32_t detail;
 };
 
-bool insideOwnWindow(QPoint physical) {
+// The child of the root window that holds `window`: a window manager's frame, or the window.
+Window topLevelOf(Display* dpy, Window window) {
+    const Window root = DefaultRootWindow(dpy);
+    for (;;) {
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(dpy, window, &rootReturn, &parent, &children, &count) == 0) {
+            return None;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (parent == root || parent == None) {
+            return window;
+        }
+        window = parent;
+    }
+}
+
+// Whether a press goes to this program: it goes to the window on top at that point, `topLevel`,
+// whatever lies beneath it. The empty part of the bar is not the popover's: a press there counts
+// as outside.
+bool pressGoesToOwnWindow(Display* dpy, Window topLevel, int rootX, int rootY) {
+    if (topLevel == None) {
+        return false;
+    }
     for (const QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (!window->isVisible()) {
+        if (!window->isVisible() || window->handle() == nullptr) {
             continue;
         }
-        const qreal scale = window->devicePixelRatio();
-        const QRect frame = window->frameGeometry();
-        const QRect device(frame.topLeft() * scale, frame.size() * scale);
-        if (device.contains(physical)) {
+        const auto id = static_cast<Window>(window->winId());
+        if (topLevelOf(dpy, id) != topLevel) {
+            continue;
+        }
+        const auto* bar = dynamic_cast<const StatusBarWindow*>(QWidget::find(window->winId()));
+        if (bar == nullptr) {
             return true;
         }
+        int x = 0;
+        int y = 0;
+        Window child = 0;
+        XTranslateCoordinates(dpy, DefaultRootWindow(dpy), id, rootX, rootY, &x, &y, &child);
+        const qreal scale = window->devicePixelRatio();
+        return bar->childAt(QPoint(static_cast<int>(x / scale), static_cast<int>(y / scale))) !=
+               nullptr;
     }
     return false;
 }
@@ -135,7 +173,7 @@ bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* messa
     unsigned int buttons = 0;
     XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rootX, &rootY, &winX, &winY,
                   &buttons);
-    if (!insideOwnWindow(QPoint(rootX, rootY))) {
+    if (!pressGoesToOwnWindow(dpy, child, rootX, rootY)) {
         Event::deliverGlobalEvent(type,
                                   Point{static_cast<double>(rootX), static_cast<double>(rootY)});
     }

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Screens that change under a running clock, with a window manager: within a second of a monitor
+# split off, the primary monitor changed, monitors joined again or a new resolution, the bar and
+# its reserved strip span the primary monitor, and the popover opens under the item on the item's
+# monitor, whichever monitor that is.
+source "$(dirname "$0")/lib.sh"
+vorelt=$1
+
+start_x 2560x800x24
+start_wm openbox
+write_store '[General]' "dateFormat=\"'mon' HH:mm:ss\""
+start_clock
+wait_for_bar '^mon [0-9:]{8}$'
+
+# Waits up to a second for the bar at x $1 and width $2, with its strut across the same columns.
+bar_spans() {
+    local x=$1 width=$2
+    placed() {
+        geometry "$bar"
+        [ "$X" -eq "$x" ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq "$width" ] &&
+            xprop -id "$bar" _NET_WM_STRUT_PARTIAL |
+            grep -Eq "= 0, 0, [1-9][0-9]*, 0, 0, 0, 0, 0, $x, $((x + width - 1)), 0, 0$"
+    }
+    wait_until 1 placed || fail "$3: bar not at x $x width $width within a second:" \
+        "${WIDTH}x${HEIGHT}+$X+$Y, $(xprop -id "$bar" _NET_WM_STRUT_PARTIAL)"
+    echo "$3: bar ${WIDTH}x${HEIGHT}+$X+$Y"
+}
+
+# Opens the popover from the item at the right end of the bar and expects it under the item,
+# within the monitor from x $1 to x $2.
+popover_under_item() {
+    item_x=$((X + WIDTH - 50)) item_y=$((HEIGHT / 2))
+    open_popover "$3"
+    geometry "$popover"
+    echo "$3: popover ${WIDTH}x${HEIGHT}+$X+$Y, item at $item_x"
+    [ "$X" -ge "$1" ] && [ $((X + WIDTH)) -le "$2" ] || fail "$3: popover off the item's monitor"
+    [ "$X" -le "$item_x" ] && [ $((X + WIDTH)) -ge "$item_x" ] || fail "$3: popover not under the item"
+    [ "$Y" -ge $((bar_height - 2)) ] && [ "$Y" -le $((bar_height + 4)) ] || fail "$3: popover not below the bar"
+    import -window root "$artifacts/monitors-$4.png"
+    click_item
+    wait_until 3 popover_closed || fail "$3: popover did not close"
+}
+
+bar_spans 0 2560 "one monitor"
+xrandr --setmonitor '*LEFT' 1280/338x800/211+0+0 screen --setmonitor RIGHT 1280/338x800/211+1280+0 none >/dev/null
+bar_spans 0 1280 "split, left primary"
+popover_under_item 0 1280 "left primary" left
+xrandr --delmonitor RIGHT --setmonitor '*RIGHT' 1280/338x800/211+1280+0 none
+bar_spans 1280 1280 "right primary"
+popover_under_item 1280 2560 "right primary" right
+xrandr --delmonitor RIGHT --delmonitor LEFT
+bar_spans 0 2560 "joined again"
+xrandr --newmode 1920x800 100 1920 1930 1940 1950 800 801 802 803
+xrandr --addmode screen 1920x800
+xrandr --output screen --mode 1920x800
+bar_spans 0 1920 "new resolution"
+echo "PASS"
