@@ -18,6 +18,7 @@
 #include "platform/CommandLine.h"
 #include "platform/StatusBar.h"
 #include "platform/TimeZone.h"
+#include "platform/UserDefaults.h"
 #include "platform/WindowController.h"
 #include "platform/Workspace.h"
 #include "platform/X11Desktop.h"
@@ -35,6 +36,20 @@ void onSignal(int) {
 }
 
 StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
+
+// True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
+// process that way when the display is lost.
+bool inEventLoop = false;
+
+// Ends the process at once: tearing down the toolkit's globals under windows that still exist
+// crashes, and there is nothing left to save.
+void exitInsideEventLoop() {
+    if (inEventLoop) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(1);
+    }
+}
 
 void chooseWindowingSystem() {
     if (requestedPlace == StatusBarHostRule::Place::standardOutput) {
@@ -62,7 +77,8 @@ void ApplicationDelegate::applicationDidFinishLaunching(Object*) {}
 void ApplicationDelegate::applicationWillTerminate(Object*) {}
 
 std::shared_ptr<Application> Application::sharedApplication() {
-    static const auto application = std::make_shared<Application>();
+    // Never destroyed: its delegate owns windows, which must not outlive the toolkit.
+    static const auto& application = *new std::shared_ptr<Application>(new Application);
     return application;
 }
 
@@ -112,10 +128,24 @@ void Application::setTerminationHandler(std::function<void()> handler) {
 }
 
 void Application::installSignalHandlers() {
-    if (signalPipe[0] >= 0 ||
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+    if (signalPipe[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+            return;
+        }
+        struct sigaction action = {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            sigaction(sig, &action, nullptr);
+        }
+    }
+    // Signals that came before the event loop wait in the pipe until it runs.
+    static bool listening = false;
+    if (listening || qApp == nullptr) {
         return;
     }
+    listening = true;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
@@ -123,13 +153,6 @@ void Application::installSignalHandlers() {
         }
         Application::sharedApplication()->terminate(nullptr);
     });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        sigaction(sig, &action, nullptr);
-    }
 }
 
 StatusBarHostRule::Place Application::requestedStatusBarPlace() {
@@ -179,6 +202,9 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
         return 0;
     }
     requestedPlace = early.place();
+    // From the first moment: a signal during start-up still ends the program cleanly.
+    Application::installSignalHandlers();
+    Workspace::ensureRuntimeDirectory();
     chooseWindowingSystem();
     QApplication qtApplication(argc, argv);
     const CommandLine commandLine(arguments());
@@ -208,12 +234,16 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
+    std::atexit(exitInsideEventLoop);
+    inEventLoop = true;
     const int status = QApplication::exec();
+    inEventLoop = false;
 
-    // Windows must go before the windowing system does.
+    // Everything that holds toolkit objects goes before the toolkit does.
     WindowController::releaseOpenWindows();
     application->setDelegate(nullptr);
     StatusBar::systemStatusBar()->detachHost();
+    UserDefaults::resetStandardUserDefaults();
     return status;
 }
 

@@ -76,7 +76,8 @@ std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
 }
 
 std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {
-    static const auto bar = std::make_shared<StatusBar>();
+    // Never destroyed: its host may be a window, which must not outlive the toolkit.
+    static const auto& bar = *new std::shared_ptr<StatusBar>(new StatusBar);
     return bar;
 }
 

@@ -1,15 +1,44 @@
 #include "platform/StatusLine.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/Application.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
 
 namespace vorelt {
 
-StatusLine::StatusLine(int fd) : fd_(fd), terminal_(isatty(fd) == 1) {}
+// A pipe's writing end reports an error as soon as its reader closes it, so the clock need not
+// wait for its next title to learn that.
+struct StatusLine::ReaderWatch {
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+StatusLine::StatusLine(int fd)
+    : readerWatch_(std::make_unique<ReaderWatch>()), fd_(fd), terminal_(isatty(fd) == 1) {
+    struct stat info = {};
+    if (QCoreApplication::instance() == nullptr || ::fstat(fd, &info) != 0 ||
+        !S_ISFIFO(info.st_mode)) {
+        return;
+    }
+    readerWatch_->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(readerWatch_->notifier.get(), &QSocketNotifier::activated, [this] {
+        pollfd state = {fd_, 0, 0};
+        if (::poll(&state, 1, 0) == 1 && (state.revents & (POLLERR | POLLHUP)) != 0) {
+            readerGone();
+        } else {
+            // Readable, as a fifo opened for both reading and writing is: writes will tell.
+            readerWatch_->notifier->setEnabled(false);
+        }
+    });
+}
 
 StatusLine::~StatusLine() {
     if (terminal_ && wrote_) {
@@ -66,11 +95,21 @@ void StatusLine::writeAll(const std::string& bytes) {
         if (n < 0 && errno == EINTR) {
             continue;
         }
+        if (n < 0 && errno == EPIPE) {
+            readerGone();
+        }
         if (n <= 0) {
-            return;  // a closed reader must not stop the clock
+            return;
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+void StatusLine::readerGone() {
+    if (readerWatch_->notifier) {
+        readerWatch_->notifier->setEnabled(false);
+    }
+    Application::sharedApplication()->terminate(nullptr);
 }
 
 }  // namespace vorelt

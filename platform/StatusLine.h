@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace vorelt {
 // The status bar without a display: each new title is written to a file descriptor as one line,
 // so that bar programs (polybar, i3blocks, waybar) can show it. On a terminal the line is
 // rewritten in place instead. Only the last title set in a turn of the event loop is written, so a
-// placeholder replaced at once never shows.
+// placeholder replaced at once never shows. When the reader has gone (the bar program was
+// restarted), the application terminates: nobody will ever read the clock again.
 class StatusLine : public StatusBarHost {
 public:
     explicit StatusLine(int fd);
@@ -26,7 +28,10 @@ private:
     void writeTitles();
     void show(const std::string& line);
     void writeAll(const std::string& bytes);
+    void readerGone();
 
+    struct ReaderWatch;
+    std::unique_ptr<ReaderWatch> readerWatch_;
     int fd_;
     bool terminal_;
     bool wrote_ = false;

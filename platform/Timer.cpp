@@ -19,7 +19,8 @@ constexpr double kShortestInterval = 0.001;
 constexpr double kLateSlack = 0.005;
 
 std::set<std::shared_ptr<Timer>>& scheduledTimers() {
-    static std::set<std::shared_ptr<Timer>> timers;
+    // Never destroyed: its timers must not outlive the toolkit.
+    static auto& timers = *new std::set<std::shared_ptr<Timer>>;
     return timers;
 }
 

@@ -25,7 +25,8 @@ namespace {
 constexpr qint64 kLargestReadableFile = 1 << 20;
 
 std::shared_ptr<UserDefaults>& sharedStore() {
-    static std::shared_ptr<UserDefaults> store;
+    // Never destroyed: it watches files with toolkit objects, which must not outlive the toolkit.
+    static auto& store = *new std::shared_ptr<UserDefaults>;
     return store;
 }
 

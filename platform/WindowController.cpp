@@ -24,7 +24,8 @@ namespace {
 // Shown windows keep their controllers, as the windowing system keeps shown windows.
 // In the order they were shown.
 std::vector<std::shared_ptr<WindowController>>& shownControllers() {
-    static std::vector<std::shared_ptr<WindowController>> controllers;
+    // Never destroyed: the windows must not outlive the toolkit.
+    static auto& controllers = *new std::vector<std::shared_ptr<WindowController>>;
     return controllers;
 }
 

@@ -48,18 +48,31 @@ bool isPrivateFolder(const std::string& path) {
            info.st_uid == ::getuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The folder of the announcements, the same for announcing and listing. Empty when there is none.
-std::string announcementFolder(bool create) {
-    std::string folder;
+// The session's runtime folder, or none when it is unset or cannot be used.
+const char* usableRuntimeDirectory() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     struct stat info = {};
     if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
         S_ISDIR(info.st_mode) && ::access(runtime, W_OK | X_OK) == 0) {
-        folder = std::string(runtime) + "/vorelt";
-    } else {
-        folder = "/tmp/vorelt-" + std::to_string(::getuid());
+        return runtime;
     }
+    return nullptr;
+}
+
+std::string privateRuntimeDirectory() {
+    return "/tmp/vorelt-" + std::to_string(::getuid());
+}
+
+// The folder of the announcements, the same for announcing and listing. Empty when there is none.
+std::string announcementFolder(bool create) {
+    const char* runtime = usableRuntimeDirectory();
+    const std::string parent =
+        runtime != nullptr ? std::string(runtime) : privateRuntimeDirectory();
+    const std::string folder = parent + "/vorelt";
     if (create) {
+        if (runtime == nullptr) {
+            ::mkdir(parent.c_str(), 0700);
+        }
         ::mkdir(folder.c_str(), 0700);
     }
     return isPrivateFolder(folder) ? folder : std::string();
@@ -268,6 +281,17 @@ bool Workspace::announceRunningApplication(std::string_view bundleIdentifier,
     }
     d->announcements.emplace(std::move(key), Impl::Announcement{fd, folder, path});
     return true;
+}
+
+void Workspace::ensureRuntimeDirectory() {
+    if (usableRuntimeDirectory() != nullptr) {
+        return;
+    }
+    const std::string folder = privateRuntimeDirectory();
+    ::mkdir(folder.c_str(), 0700);
+    if (isPrivateFolder(folder)) {
+        ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
 }
 
 std::string Workspace::currentDisplay() {

@@ -16,8 +16,8 @@ namespace vorelt {
 // The user's session: the applications running in it, and starting programs.
 //
 // An application announces itself by holding a lock on a file named after its identifier in a
-// folder of its display in $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/ without a usable runtime
-// folder). The kernel drops the lock when the process ends, however it ends, so a crashed
+// folder of its display in $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/vorelt/ without a usable
+// runtime folder). The kernel drops the lock when the process ends, however it ends, so a crashed
 // application is never listed. One identifier runs once per display: a clock on another X
 // display is another clock, and so is each clock on standard output, which feeds its own reader.
 class Workspace : public Object {
@@ -44,6 +44,10 @@ public:
     // This process's display as announcements are keyed: "x11-<host>:<number>" (the screen
     // number left out), "wayland-<socket>", or "headless-<process id>" on standard output.
     static std::string currentDisplay();
+
+    // Without a usable $XDG_RUNTIME_DIR (a root shell, cron), sets it to a private folder of this
+    // user, /tmp/vorelt-<uid>, so that the toolkit has one and says nothing about it.
+    static void ensureRuntimeDirectory();
 
     // Starts the program at `path` without arguments and without waiting for it, detached from
     // this process. False when it could not be started.

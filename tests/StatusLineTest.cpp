@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -8,6 +9,8 @@
 
 #include <QCoreApplication>
 
+#include "TestSupport.h"
+#include "platform/Application.h"
 #include "platform/StatusBar.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
@@ -82,16 +85,34 @@ TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
     ::close(master);
 }
 
-TEST(StatusLine, AClosedReaderDoesNotStopTheClock) {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    ::close(fds[0]);
+// Each restart of a bar program would otherwise leave one more clock behind, writing into a
+// closed pipe for ever.
+TEST(StatusLine, AReaderThatHasGoneEndsTheApplication) {
     std::signal(SIGPIPE, SIG_IGN);
-    LineBar line(fds[1]);
-    const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
-    item->button()->setTitle("still running");
-    EXPECT_EQ(item->button()->title(), "still running");
-    ::close(fds[1]);
+    int terminations = 0;
+    Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
+    // A pipe tells at once that its reader has gone; a socket only when written to.
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe, noticed while idle" : "socket, noticed on writing");
+        terminations = 0;
+        int fds[2];
+        ASSERT_EQ(pipe ? ::pipe(fds) : ::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+        ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+        {
+            LineBar line(fds[1]);
+            const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+            item->button()->setTitle("read");
+            EXPECT_TRUE(test::waitFor([&] { return !drain(fds[0]).empty(); }, 1000));
+            EXPECT_EQ(terminations, 0);
+            ::close(fds[0]);
+            if (!pipe) {
+                item->button()->setTitle("not read");
+            }
+            EXPECT_TRUE(test::waitFor([&] { return terminations >= 1; }, 1000));
+        }
+        ::close(fds[1]);
+    }
+    Application::sharedApplication()->setTerminationHandler({});
 }
 
 }  // namespace

@@ -172,8 +172,9 @@ TEST(Workspace, IdentifiersThatAreNoFileNameAreNotAnnounced) {
 TEST(Workspace, WithoutAUsableRuntimeFolderAnnouncementsGoToAPrivateFolderInTmp) {
     const QString fallback = "/tmp/vorelt-" + QString::number(::getuid());
     const std::string identifier = "io.example.Fallback-" + std::to_string(::getpid());
-    const QString lock = fallback + "/" + QString::fromStdString(Workspace::currentDisplay()) +
-                         "/" + QString::fromStdString(identifier) + ".lock";
+    const QString lock = fallback + "/vorelt/" +
+                         QString::fromStdString(Workspace::currentDisplay()) + "/" +
+                         QString::fromStdString(identifier) + ".lock";
     TemporaryRuntimeDir runtime;
     const QString notAFolder = runtime.path() + "/file";
     ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
@@ -193,7 +194,13 @@ TEST(Workspace, WithoutAUsableRuntimeFolderAnnouncementsGoToAPrivateFolderInTmp)
         }
         EXPECT_FALSE(isListed(identifier));
         QFile::remove(lock);
+        // The programs give the toolkit the same folder, so that it has nothing to complain about.
+        Workspace::ensureRuntimeDirectory();
+        EXPECT_EQ(qgetenv("XDG_RUNTIME_DIR"), fallback.toUtf8());
     }
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    Workspace::ensureRuntimeDirectory();
+    EXPECT_EQ(qgetenv("XDG_RUNTIME_DIR"), runtime.path().toUtf8()) << "a usable one is kept";
 }
 
 TEST(Workspace, LaunchesAProgramDetachedAndWithoutAShell) {
