@@ -29,23 +29,8 @@ bool hasData(const icu::Locale& locale) {
     return false;
 }
 
-// The user's locale for dates, as the C library would choose it for LC_TIME.
 icu::Locale userLocale() {
-    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value == nullptr || *value == '\0') {
-            continue;
-        }
-        std::string id(value);
-        id = id.substr(0, id.find_first_of(".@"));
-        const icu::Locale locale(id.c_str());
-        // A locale ICU has no names for would show months as "M12": the plain default instead.
-        if (id == "C" || id == "POSIX" || !hasData(locale)) {
-            return icu::Locale("en_US_POSIX");
-        }
-        return locale;
-    }
-    return icu::Locale("en_US_POSIX");
+    return icu::Locale(DateFormatter::userLocaleIdentifier().c_str());
 }
 
 icu::DateFormat::EStyle icuStyle(int style) {
@@ -126,6 +111,24 @@ struct DateFormatter::Impl {
         format->applyPattern(text);
     }
 };
+
+// As the C library would choose it for LC_TIME.
+std::string DateFormatter::userLocaleIdentifier() {
+    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        std::string id(value);
+        id = id.substr(0, id.find_first_of(".@"));
+        // A locale ICU has no names for would show months as "M12": the plain default instead.
+        if (id == "C" || id == "POSIX" || !hasData(icu::Locale(id.c_str()))) {
+            return "en_US_POSIX";
+        }
+        return id;
+    }
+    return "en_US_POSIX";
+}
 
 DateFormatter::DateFormatter() : d(std::make_unique<Impl>()) {}
 

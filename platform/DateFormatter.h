@@ -19,6 +19,10 @@ public:
     DateFormatter();
     ~DateFormatter() override;
 
+    // The user's locale for dates, from LC_ALL, LC_TIME or LANG ("ar_EG"); "en_US_POSIX" when
+    // none is set or its names are unknown.
+    static std::string userLocaleIdentifier();
+
     void setDateFormat(std::string_view pattern);
     const std::string& dateFormat() const;
     // Setting a style replaces the pattern with the locale's pattern for the two styles.

@@ -2,10 +2,27 @@
 
 #include <QCalendarWidget>
 #include <QDateTime>
+#include <QLocale>
+#include <QTextCharFormat>
+
+#include "platform/DateFormatter.h"
 
 namespace vorelt {
 
-DatePicker::DatePicker(QCalendarWidget* calendar) : Control(calendar) {}
+// The week as the locale of dates has it: its first day first, its own weekend days marked (the
+// toolkit marks Saturday and Sunday everywhere).
+DatePicker::DatePicker(QCalendarWidget* calendar) : Control(calendar) {
+    const QLocale locale(QString::fromStdString(DateFormatter::userLocaleIdentifier()));
+    calendar->setLocale(locale);
+    calendar->setFirstDayOfWeek(locale.firstDayOfWeek());
+    const QTextCharFormat weekend = calendar->weekdayTextFormat(Qt::Sunday);
+    const QTextCharFormat workday = calendar->weekdayTextFormat(Qt::Wednesday);
+    const QList<Qt::DayOfWeek> workdays = locale.weekdays();
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+        const auto dayOfWeek = static_cast<Qt::DayOfWeek>(day);
+        calendar->setWeekdayTextFormat(dayOfWeek, workdays.contains(dayOfWeek) ? workday : weekend);
+    }
+}
 
 Date DatePicker::dateValue() const {
     const auto* calendar = qobject_cast<const QCalendarWidget*>(widget());

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
+#include <QTextCharFormat>
+
 #include <csignal>
+#include <set>
 
 #include "TestSupport.h"
 #include "menubar/AppDelegate.h"
@@ -221,6 +225,32 @@ TEST_F(Launched, ASignalTakesTheSamePath) {
     std::raise(SIGTERM);
     EXPECT_TRUE(test::waitFor([this] { return terminations == 1; }));
     EXPECT_FALSE(timer->isValid());
+}
+
+// Egypt's week starts on Saturday and its weekend is Friday and Saturday.
+TEST(CalendarWeek, FollowsTheLocaleOfDates) {
+    struct Case {
+        const char* locale;
+        Qt::DayOfWeek first;
+        std::set<int> weekend;
+    };
+    for (const Case& c : {Case{"en_US.UTF-8", Qt::Sunday, {Qt::Saturday, Qt::Sunday}},
+                          Case{"ar_EG.UTF-8", Qt::Saturday, {Qt::Friday, Qt::Saturday}},
+                          Case{"de_DE.UTF-8", Qt::Monday, {Qt::Saturday, Qt::Sunday}}}) {
+        SCOPED_TRACE(c.locale);
+        qputenv("LC_TIME", c.locale);
+        QCalendarWidget calendar;
+        const DatePicker picker(&calendar);
+        EXPECT_EQ(calendar.firstDayOfWeek(), c.first);
+        const QBrush marked =
+            calendar.weekdayTextFormat(Qt::DayOfWeek(*c.weekend.begin())).foreground();
+        for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+            EXPECT_EQ(calendar.weekdayTextFormat(Qt::DayOfWeek(day)).foreground() == marked,
+                      c.weekend.contains(day))
+                << day;
+        }
+    }
+    qunsetenv("LC_TIME");
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ shoot() {  # name; $scale and $rtl say how the clock was started
     bar_brightness=$(brightness "200x$((bar_height - 2))+0+0")
     geometry "$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)"
     [ "$X" -ge 0 ] && [ $((X + WIDTH)) -le "$bar_width" ] || fail "$name: popover runs off the screen"
+    [ "$X" -le "$item_x" ] && [ $((X + WIDTH)) -ge "$item_x" ] || fail "$name: popover not under the item"
     local settings_x=$((X + 45 * scale))
     [ "$rtl" = 1 ] && settings_x=$((X + WIDTH - 45 * scale))
     xdotool mousemove "$settings_x" $((Y + HEIGHT - 24 * scale)) click 1
