@@ -85,6 +85,7 @@ find_bar() {
 click_item() { xdotool mousemove "$item_x" "$item_y" click 1; }
 popover_open() { xdotool search --onlyvisible --name '^Popover$' >/dev/null 2>&1; }
 popover_closed() { ! popover_open; }
+popover_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popover" ]; }
 
 # Clicks the item, waits for the popover and sets `popover` to its window; $1 says when.
 open_popover() {

@@ -21,14 +21,11 @@ shot() {
 }
 differ() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" != 0 ]; }
 
-# The keyboard: Tab from the calendar reaches Settings, which space presses.
-open_popover "for the keyboard"
-[ "$(xdotool getwindowfocus)" = "$popover" ] || fail "$wm: the popover has no keyboard focus"
-xdotool key Escape
-wait_until 3 popover_closed || fail "$wm: Escape did not close the popover"
-open_popover "again for the keyboard"
-xdotool key Tab space
-wait_until 5 settings_open || fail "$wm: Tab and space did not press Settings"
+# The settings window, opened with a click on Settings.
+open_popover "for the settings window"
+geometry "$popover"
+xdotool mousemove $((X + 60)) $((Y + HEIGHT - 26)) click 1
+wait_until 5 settings_open || fail "$wm: no settings window"
 settings=$(settings_window)
 geometry "$settings"
 sx=$X sy=$Y sw=$WIDTH sh=$HEIGHT
@@ -52,8 +49,22 @@ open_popover "before the empty part of the bar"
 xdotool mousemove 40 "$item_y" click 1
 wait_until 3 popover_closed || fail "$wm: a press on the empty part of the bar left the popover open"
 
+# The keyboard: the popover has the focus when it opens, Escape closes it, Tab from the calendar
+# reaches Settings, which space presses.
+open_popover "for the keyboard"
+wait_until 2 popover_focused || fail "$wm: the popover has no keyboard focus"
+xdotool key Escape
+wait_until 3 popover_closed || fail "$wm: Escape did not close the popover"
+open_popover "again for the keyboard"
+wait_until 2 popover_focused || fail "$wm: the popover has no keyboard focus the second time"
+before=$(xdotool search --onlyvisible --name '^Settings$' | wc -l)
+xdotool key Tab space
+another_settings() { [ "$(xdotool search --onlyvisible --name '^Settings$' | wc -l)" -gt "$before" ]; }
+wait_until 5 another_settings || fail "$wm: Tab and space did not press Settings"
+
 # The focus shows, on the calendar, then on Settings, then on Quit, which ends the clock.
 open_popover "for the focus"
+wait_until 2 popover_focused || fail "$wm: the popover has no keyboard focus after other windows"
 geometry "$popover"
 sleep 0.3
 shot calendar
