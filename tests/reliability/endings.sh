@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Every way of ending the clock, $2 rounds each (3 by default): Quit; SIGTERM, SIGINT and SIGHUP;
-# the X server going away; the session bus going away; the reader of its standard output going
-# away. Each in the host modes where it can happen (own bar under openbox, standard output) and
-# with nothing, the popover or a settings window open. Clean means status 0, or status 1 with one
-# line when the display is lost; a crash (a signal, a sanitizer's report) fails. Prints the counts.
+# the X server going away; the session bus going away; the panel going away; the reader of its
+# standard output going away. Each in the host modes where it can happen (its own bar under
+# openbox, a panel's tray, standard output) and with nothing, the popover or a settings window
+# open. Clean means status 0, or status 1 with one line when the display is lost; a crash (a
+# signal, a sanitizer's report) fails. Prints the counts. $3 is the stand-in panel.
 source "$(dirname "$0")/../e2e/lib.sh"
 vorelt=$1
 rounds=${2:-3}
+panel=$3
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 
 start_x
@@ -34,12 +36,46 @@ bar_clock() {
     wait_for_bar '^end '
 }
 
-# Puts the clock in state $1 (none, popover, settings); the bar must be up.
+# A clock in a panel's tray, on a session bus of its own; `service` is its item's bus name.
+tray_clock() {
+    local bus
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile)
+    bus_pid=$(tail -n 1 <<<"$bus")
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 <<<"$bus")
+    "$panel" >"$work/panel" 2>&1 &
+    panel_pid=$!
+    pids+=("$panel_pid")
+    panel_up() { gdbus introspect --session --dest org.kde.StatusNotifierWatcher \
+        --object-path /StatusNotifierWatcher >/dev/null 2>&1; }
+    wait_until 5 panel_up || fail "the stand-in panel did not start: $(cat "$work/panel")"
+    fresh_store
+    start_clock
+    in_tray() { grep -q '^org.kde.StatusNotifierItem-' "$work/panel"; }
+    wait_until 5 in_tray || fail "the clock did not come to the tray: $(cat "$work/err")"
+    service=$(head -n 1 "$work/panel")
+    opener=tray_popover
+}
+tray_popover() {
+    gdbus call --session --dest "$service" --object-path /StatusNotifierItem \
+        --method org.kde.StatusNotifierItem.Activate 640 10 >/dev/null
+    wait_until 3 popover_open || fail "popover did not open from the tray ($1)"
+    popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
+}
+# Takes the tray's panel and bus away, if still there.
+tray_gone() {
+    kill "$panel_pid" "$bus_pid" 2>/dev/null || true
+    wait "$panel_pid" 2>/dev/null || true
+    unset DBUS_SESSION_BUS_ADDRESS
+    opener=open_popover
+}
+opener=open_popover
+
+# Puts the clock in state $1 (none, popover, settings); the bar or the tray item must be up.
 enter() {
     case $1 in
-        popover) open_popover "$1" ;;
+        popover) $opener "$1" ;;
         settings)
-            open_popover "$1"
+            $opener "$1"
             wait_until 2 popover_focused || fail "the popover has no keyboard focus"
             xdotool key Tab space
             has_settings() { xdotool search --onlyvisible --name '^Settings$' >/dev/null 2>&1; }
@@ -51,8 +87,14 @@ enter() {
 # Waits for the clock to end and judges how: $1 names the ending, $2 the status expected.
 judge() {
     ended() { ! kill -0 "$pid" 2>/dev/null; }
-    wait_until 10 ended || fail "$1: the clock did not end"
     local status=0
+    if ! wait_until 10 ended; then
+        unclean=$((unclean + 1))
+        echo "UNCLEAN $1: still running after 10 s" >&2
+        kill -KILL "$pid"
+        wait "$pid" 2>/dev/null || true
+        return
+    fi
     wait "$pid" || status=$?
     endings=$((endings + 1))
     [ -z "${VORELT_ENDINGS_VERBOSE:-}" ] || echo "$1: status $status"
@@ -125,6 +167,40 @@ for ((round = 0; round < rounds; round++)); do
     enter "$state"
     kill -KILL "$xserver"
     judge "the X server gone with $state" 1
+    export DISPLAY=$display
+
+    [ -n "$panel" ] || continue
+    # In a panel's tray: Quit, the signals, the panel gone, the bus gone, the X server gone.
+    tray_clock
+    [ "$state" = settings ] && enter settings
+    tray_popover "for Quit"
+    wait_until 2 popover_focused || fail "the popover from the tray has no keyboard focus"
+    xdotool key Tab Tab space
+    judge "Quit from the tray with $state" 0
+    tray_gone
+    for sig in TERM INT HUP; do
+        tray_clock
+        enter "$state"
+        kill -"$sig" "$pid"
+        judge "SIG$sig in the tray with $state" 0
+        tray_gone
+    done
+    for gone in panel bus; do
+        tray_clock
+        enter "$state"
+        if [ "$gone" = panel ]; then kill "$panel_pid"; else kill "$bus_pid"; fi
+        # Back in its own bar, in the test's pattern or the one a settings window composed.
+        wait_for_bar '^end |(AM|PM)$'
+        kill -TERM "$pid"
+        judge "the $gone gone under the tray with $state" 0
+        tray_gone
+    done
+    own_x
+    tray_clock
+    enter "$state"
+    kill -KILL "$xserver"
+    judge "the X server gone under the tray with $state" 1
+    tray_gone
     export DISPLAY=$display
 done
 echo "endings: $endings, crashes: $crashes, unclean: $unclean"
