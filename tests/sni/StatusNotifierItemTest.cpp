@@ -21,6 +21,7 @@
 #include <atomic>
 
 #include "../TestSupport.h"
+#include "TestWatcher.h"
 #include "menubar/AppDelegate.h"
 #include "model/Identifiers.h"
 #include "platform/Event.h"
@@ -38,51 +39,6 @@ namespace vorelt {
 namespace {
 
 constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
-
-// The panel's watcher. It lives on a thread of its own, so that it can answer the clock's
-// blocking question at start-up while the test's thread waits.
-class TestWatcher : public QObject, protected QDBusContext {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
-
-public:
-    bool hostRegistered() const { return hostRegistered_; }
-    void setHostRegistered(bool registered) { hostRegistered_ = registered; }
-    int protocolVersion() const { return 0; }
-    QStringList items() const {
-        QMutexLocker lock(&mutex_);
-        return items_;
-    }
-    QStringList senders() const {
-        QMutexLocker lock(&mutex_);
-        return senders_;
-    }
-
-public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString& service) {
-        {
-            QMutexLocker lock(&mutex_);
-            items_.push_back(service);
-            senders_.push_back(message().service());
-        }
-        Q_EMIT StatusNotifierItemRegistered(service);
-    }
-    void RegisterStatusNotifierHost(const QString&) {}
-
-Q_SIGNALS:
-    void StatusNotifierItemRegistered(const QString& service);
-    void StatusNotifierHostRegistered();
-    void StatusNotifierHostUnregistered();
-
-private:
-    std::atomic<bool> hostRegistered_ = false;
-    mutable QMutex mutex_;
-    QStringList items_;
-    QStringList senders_;
-};
 
 // Puts a watcher on the session bus and takes it off again, as a panel does when it restarts.
 class WatcherOnBus {
