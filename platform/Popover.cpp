@@ -69,10 +69,12 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
                  std::max(1, static_cast<int>(rect.width)),
                  std::max(1, static_cast<int>(rect.height)));
     if (frame.width <= 0.0) {
-        // Not on a screen (the status line): open at the top right, where a status bar would be.
+        // Not on a screen (the status line): open at the end of the top edge, where the bar's
+        // item would be.
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-        anchor = QRect(area.right() - 1, area.top(), 1, 1);
+        const int end = QGuiApplication::isRightToLeft() ? area.left() + 1 : area.right() - 1;
+        anchor = QRect(end, area.top(), 1, 1);
     }
     d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
     d->window->show();
