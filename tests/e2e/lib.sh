@@ -16,8 +16,10 @@ mkdir -p "$artifacts"
 pids=()
 
 cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
+    # The last started first: the clients before their X server.
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
     done
     wait 2>/dev/null || true
     rm -rf "$work"

@@ -17,7 +17,8 @@ endings=0 crashes=0 unclean=0
 
 # Starts Xvfb on a display of its own (for the rounds that take it away); sets `xserver`.
 own_x() {
-    local fifo=$work/displayfd.$RANDOM
+    xservers=$((${xservers:-0} + 1))
+    local fifo=$work/displayfd.$xservers
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     xserver=$!
