@@ -119,15 +119,11 @@ headless_title() {
     [ "$status" -eq 0 ] || fail "$name: exit status $status"
 }
 
-# Starts the window manager $1 (openbox, xfwm4 or i3) on the display and waits until it manages it.
+# Starts the window manager $1 (openbox or xfwm4) on the display and waits until it manages it.
 start_wm() {
     case $1 in
         openbox) openbox --sm-disable ;;
         xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
-        i3)
-            printf '%s\n' 'font pango:DejaVu Sans 9' 'focus_follows_mouse no' >"$work/i3.conf"
-            i3 -c "$work/i3.conf"
-            ;;
     esac >"$work/wm.log" 2>&1 &
     pids+=($!)
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }

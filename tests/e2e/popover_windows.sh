@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The popover among other windows, under the window manager $2 (openbox, xfwm4, i3): a press goes
+# The popover among other windows, under the window manager $2 (openbox, xfwm4): a press goes
 # to the window on top, so a press on another program's window closes the popover even where the
 # settings window lies beneath it; a press on the empty part of the bar closes it too. From the
 # keyboard: it has the focus when it opens, Tab reaches Settings and Quit with the focus shown,
