@@ -75,10 +75,15 @@ void StatusBarWindow::placeOnScreen() {
     placedTop_ = area.y();
     reservedTop_ = area.y() + height;
     if (X11Desktop::available()) {
+        // A screen keeps its position in the display's pixels; only what lies past it is scaled.
         const qreal scale = devicePixelRatioF();
-        X11Desktop::reserveTopStrip(winId(), static_cast<int>(reservedTop_ * scale),
-                                    static_cast<int>(area.x() * scale),
-                                    static_cast<int>((area.x() + area.width()) * scale) - 1);
+        const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+        const auto pixels = [scale](int at, int from) {
+            return from + static_cast<int>((at - from) * scale);
+        };
+        X11Desktop::reserveTopStrip(winId(), pixels(reservedTop_, origin.y()),
+                                    pixels(area.x(), origin.x()),
+                                    pixels(area.x() + area.width(), origin.x()) - 1);
     }
 }
 

@@ -9,8 +9,8 @@ vorelt=$1
 start_x 2560x800x24
 start_wm openbox
 write_store '[General]' "dateFormat=\"'mon' HH:mm:ss\""
-start_clock
-wait_for_bar '^mon [0-9:]{8}$'
+xrandr --newmode 1920x800 100 1920 1930 1940 1950 800 801 802 803
+xrandr --addmode screen 1920x800
 
 # Waits up to a second for the bar at x $1 and width $2, with its strut across the same columns.
 bar_spans() {
@@ -41,17 +41,23 @@ popover_under_item() {
     wait_until 3 popover_closed || fail "$3: popover did not close"
 }
 
-bar_spans 0 2560 "one monitor"
-xrandr --setmonitor '*LEFT' 1280/338x800/211+0+0 screen --setmonitor RIGHT 1280/338x800/211+1280+0 none >/dev/null
-bar_spans 0 1280 "split, left primary"
-popover_under_item 0 1280 "left primary" left
-xrandr --delmonitor RIGHT --setmonitor '*RIGHT' 1280/338x800/211+1280+0 none
-bar_spans 1280 1280 "right primary"
-popover_under_item 1280 2560 "right primary" right
-xrandr --delmonitor RIGHT --delmonitor LEFT
-bar_spans 0 2560 "joined again"
-xrandr --newmode 1920x800 100 1920 1930 1940 1950 800 801 802 803
-xrandr --addmode screen 1920x800
-xrandr --output screen --mode 1920x800
-bar_spans 0 1920 "new resolution"
+# At double scale too: a screen keeps its position in the display's pixels.
+for scale in 1 2; do
+    QT_SCALE_FACTOR=$scale start_clock
+    wait_for_bar '^mon [0-9:]{8}$'
+    bar_spans 0 2560 "x$scale, one monitor"
+    xrandr --setmonitor '*LEFT' 1280/338x800/211+0+0 screen --setmonitor RIGHT 1280/338x800/211+1280+0 none >/dev/null
+    bar_spans 0 1280 "x$scale, split, left primary"
+    popover_under_item 0 1280 "x$scale, left primary" "left-x$scale"
+    xrandr --delmonitor RIGHT --setmonitor '*RIGHT' 1280/338x800/211+1280+0 none
+    bar_spans 1280 1280 "x$scale, right primary"
+    popover_under_item 1280 2560 "x$scale, right primary" "right-x$scale"
+    xrandr --delmonitor RIGHT --delmonitor LEFT
+    bar_spans 0 2560 "x$scale, joined again"
+    xrandr --output screen --mode 1920x800
+    bar_spans 0 1920 "x$scale, new resolution"
+    xrandr --output screen --mode 2560x800
+    kill "$pid"
+    wait "$pid" || fail "exit status $?"
+done
 echo "PASS"
