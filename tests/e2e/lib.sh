@@ -60,9 +60,10 @@ wait_until() {
     done
 }
 
-# Starts "$vorelt" with its output in $work/out and $work/err; its process id is $pid.
+# Starts "$vorelt" with the arguments given, its output in $work/out and $work/err; its process id
+# is $pid.
 start_clock() {
-    "$vorelt" >"$work/out" 2>"$work/err" &
+    "$vorelt" "$@" >"$work/out" 2>"$work/err" &
     pid=$!
     pids+=("$pid")
 }

@@ -50,7 +50,7 @@ tray_clock() {
         --object-path /StatusNotifierWatcher >/dev/null 2>&1; }
     wait_until 5 panel_up || fail "the stand-in panel did not start: $(cat "$work/panel")"
     fresh_store
-    start_clock
+    start_clock --show-in=tray
     in_tray() { grep -q '^org.kde.StatusNotifierItem-' "$work/panel"; }
     wait_until 5 in_tray || fail "the clock did not come to the tray: $(cat "$work/err")"
     service=$(head -n 1 "$work/panel")
