@@ -22,7 +22,8 @@ cleanup() {
         kill "${pids[i]}" 2>/dev/null || true
     done
     wait 2>/dev/null || true
-    rm -rf "$work"
+    # A window manager's settings daemon may still be writing its last settings there.
+    rm -rf "$work" 2>/dev/null || { sleep 0.5; rm -rf "$work"; }
 }
 trap cleanup EXIT
 
@@ -76,7 +77,9 @@ geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 wait_for_bar() {
     bar_pattern=$1
     wait_until 10 find_bar || fail "no bar named like $1; stderr: $(cat "$work/err")"
-    geometry "$bar"
+    # A window is named before it has its place: wait for a strip.
+    a_strip() { geometry "$bar" && [ "$WIDTH" -gt $((HEIGHT * 4)) ]; }
+    wait_until 5 a_strip || fail "the bar is no strip: ${WIDTH}x$HEIGHT"
     bar_height=$HEIGHT
     item_x=$((WIDTH - 50)) item_y=$((HEIGHT / 2))
 }

@@ -42,6 +42,7 @@ tray_clock() {
     local bus
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile)
     bus_pid=$(tail -n 1 <<<"$bus")
+    pids+=("$bus_pid")
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 <<<"$bus")
     "$panel" >"$work/panel" 2>&1 &
     panel_pid=$!
@@ -143,6 +144,7 @@ for ((round = 0; round < rounds; round++)); do
     # The session bus goes away under the clock, which goes on and then ends as usual.
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile)
     bus_pid=$(tail -n 1 <<<"$bus")
+    pids+=("$bus_pid")
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 <<<"$bus") bar_clock
     enter "$state"
     kill "$bus_pid"
