@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "platform/Event.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
@@ -16,11 +18,24 @@ constexpr int kNarrowest = 24;
 // No screen shows more; measuring and drawing a pattern's worth of text every second would not
 // be light.
 constexpr qsizetype kLongestShown = 400;
+
+// Whether a kept one-line layout draws the title exactly as QPainter::drawText does. Control
+// characters, line and paragraph separators and right-to-left text are treated specially there.
+bool drawnAsItStands(const QString& title) {
+    if (title.isRightToLeft()) {
+        return false;
+    }
+    return std::none_of(title.begin(), title.end(), [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f) ||
+               c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    });
+}
 }  // namespace
 
 StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(parent), item_(item) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setCursor(Qt::ArrowCursor);
+    layOut();
     refresh();
 }
 
@@ -32,18 +47,57 @@ void StatusItemView::refresh() {
     }
     if (title != title_) {
         title_ = title;
+        layOut();
         setAccessibleName(title_);
         update();
     }
     setVisible(button != nullptr);
-    updateGeometry();
+    // A new title of the same width (most ticks) leaves the bar's layout as it is.
+    if (const int hint = widthHint(); hint != widthHint_) {
+        widthHint_ = hint;
+        updateGeometry();
+    }
+}
+
+int StatusItemView::widthHint() const {
+    const int width =
+        item_.length() >= 0.0 ? static_cast<int>(item_.length()) : titleWidth_ + 2 * kPadding;
+    return std::max(width, kNarrowest);
+}
+
+void StatusItemView::layOut() {
+    layout_.clearLayout();
+    if (!drawnAsItStands(title_)) {
+        titleWidth_ = fontMetrics().horizontalAdvance(title_);
+        return;
+    }
+    // As QPainter::drawText lays out one centred line, so that the title looks the same.
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::ManualWrap);
+    option.setTextDirection(layoutDirection());
+    layout_.setText(title_);
+    layout_.setFont(font());
+    layout_.setTextOption(option);
+    layout_.setCacheEnabled(true);
+    layout_.beginLayout();
+    QTextLine line = layout_.createLine();
+    line.setLineWidth(0x01000000);
+    layout_.endLayout();
+    titleWidth_ = qRound(line.horizontalAdvance());
 }
 
 QSize StatusItemView::sizeHint() const {
-    const int width = item_.length() >= 0.0
-                          ? static_cast<int>(item_.length())
-                          : fontMetrics().horizontalAdvance(title_) + 2 * kPadding;
-    return QSize(std::max(width, kNarrowest), fontMetrics().height());
+    return QSize(widthHint_, fontMetrics().height());
+}
+
+void StatusItemView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LayoutDirectionChange) {
+        layOut();
+        widthHint_ = widthHint();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
 }
 
 void StatusItemView::paintEvent(QPaintEvent*) {
@@ -57,7 +111,13 @@ void StatusItemView::paintEvent(QPaintEvent*) {
         painter.drawRoundedRect(rect().adjusted(1, 3, -1, -3), 4, 4);
     }
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, title_);
+    if (layout_.lineCount() == 0) {
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, title_);
+        return;
+    }
+    const QTextLine line = layout_.lineAt(0);
+    layout_.draw(&painter, QPointF((width() - line.horizontalAdvance()) / 2,
+                                   (height() - line.ascent() - line.descent()) / 2));
 }
 
 void StatusItemView::mousePressEvent(QMouseEvent* event) {
