@@ -206,7 +206,17 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     Application::installSignalHandlers();
     Workspace::ensureRuntimeDirectory();
     chooseWindowingSystem();
+    // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
+    // than the round trip Qt makes before drawing again into an image it shares with the server.
+    // Only the connection opened here goes without: programs started later are not affected.
+    const bool sharedImagesChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!sharedImagesChosen) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
     QApplication qtApplication(argc, argv);
+    if (!sharedImagesChosen) {
+        qunsetenv("QT_XCB_NO_MITSHM");
+    }
     const CommandLine commandLine(arguments());
     if (!commandLine.error().empty()) {
         std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());

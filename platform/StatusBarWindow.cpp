@@ -36,6 +36,7 @@ StatusBarWindow::StatusBarWindow()
     placeOnScreen();
     followScreens();
     show();
+    X11Desktop::ignorePropertyChanges(winId());
 }
 
 StatusBarWindow::~StatusBarWindow() = default;

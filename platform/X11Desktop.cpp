@@ -74,4 +74,16 @@ void X11Desktop::skipTaskbarAndPager(std::uintptr_t window) {
     XFlush(dpy);
 }
 
+void X11Desktop::ignorePropertyChanges(std::uintptr_t window) {
+    Display* dpy = display();
+    XWindowAttributes attributes;
+    if (dpy == nullptr ||
+        XGetWindowAttributes(dpy, static_cast<Window>(window), &attributes) == 0) {
+        return;
+    }
+    XSelectInput(dpy, static_cast<Window>(window),
+                 attributes.your_event_mask & ~PropertyChangeMask);
+    XFlush(dpy);
+}
+
 }  // namespace vorelt

@@ -22,6 +22,10 @@ public:
     static bool windowManagerKeepsDockStrips();
     // Keeps a window that is not yet shown out of taskbars and pagers.
     static void skipTaskbarAndPager(std::uintptr_t window);
+    // Stops telling this program about changes of its own window's properties. Every new title
+    // is a property change, and the note of it would wake the program twice for nothing; other
+    // programs that watch the window are still told.
+    static void ignorePropertyChanges(std::uintptr_t window);
 };
 
 }  // namespace vorelt
