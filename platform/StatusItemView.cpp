@@ -45,17 +45,21 @@ void StatusItemView::refresh() {
     if (title.size() > kLongestShown) {
         title = title.left(kLongestShown - 1) + QChar(0x2026);
     }
-    if (title != title_) {
+    const bool newTitle = title != title_;
+    if (newTitle) {
         title_ = title;
         layOut();
         setAccessibleName(title_);
-        update();
     }
     setVisible(button != nullptr);
-    // A new title of the same width (most ticks) leaves the bar's layout as it is.
+    // A new title of the same width (most ticks) leaves the bar's layout as it is, and is painted
+    // at once rather than in another turn of the event loop.
     if (const int hint = widthHint(); hint != widthHint_) {
         widthHint_ = hint;
         updateGeometry();
+        update();
+    } else if (newTitle) {
+        repaint();
     }
 }
 
