@@ -23,16 +23,18 @@ start_x() {
     export DISPLAY=:$number
 }
 
-# CPU nanoseconds and context switches (voluntary and involuntary) of all threads of a process.
+# CPU nanoseconds and wakeups (voluntary context switches) of all threads of a process.
 sample() {
-    local pid=$1 cpu=0 switches=0 task
+    local pid=$1 cpu=0 wakeups=0 task
     for task in /proc/"$pid"/task/*; do
         cpu=$((cpu + $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)))
-        switches=$((switches + $(awk '/ctxt_switches/ {s += $2} END {print s + 0}' "$task/status" 2>/dev/null || echo 0)))
+        wakeups=$((wakeups + $(awk '/^voluntary_ctxt_switches/ {print $2}' "$task/status" 2>/dev/null || echo 0)))
     done
-    echo "$cpu $switches"
+    echo "$cpu $wakeups"
 }
 
+# Private dirty memory: what the process costs a desktop that already has its libraries loaded.
+private_kb() { awk '/^Private_Dirty/ {print $2}' /proc/"$1"/smaps_rollup; }
 peak_kb() { awk '/VmHWM/ {print $2}' /proc/"$1"/status; }
 
 # Milliseconds after the whole second of each time stamp (first field); the last tenth of a
