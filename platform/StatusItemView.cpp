@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Event.h"
 #include "platform/StatusBarButton.h"
@@ -30,6 +31,35 @@ bool drawnAsItStands(const QString& title) {
                c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
     });
 }
+
+// The words in which two titles differ: from `start` to `endBefore` in the one before, to
+// `endAfter` in the one after. Whole words, since shaping may join letters within a word but not
+// across a blank.
+struct Change {
+    qsizetype start = 0;
+    qsizetype endBefore = 0;
+    qsizetype endAfter = 0;
+};
+
+Change changedWords(const QString& before, const QString& after) {
+    const qsizetype common = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < common && before[start] == after[start]) {
+        ++start;
+    }
+    qsizetype tail = 0;
+    while (tail < common - start &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+        ++tail;
+    }
+    while (start > 0 && before[start - 1] != ' ') {
+        --start;
+    }
+    while (tail > 0 && before[before.size() - tail] != ' ') {
+        --tail;
+    }
+    return Change{start, before.size() - tail, after.size() - tail};
+}
 }  // namespace
 
 StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(parent), item_(item) {
@@ -46,21 +76,54 @@ void StatusItemView::refresh() {
         title = title.left(kLongestShown - 1) + QChar(0x2026);
     }
     const bool newTitle = title != title_;
+    QRect changed;
     if (newTitle) {
-        title_ = title;
-        layOut();
+        changed = takeTitle(title);
         setAccessibleName(title_);
     }
     setVisible(button != nullptr);
-    // A new title of the same width (most ticks) leaves the bar's layout as it is, and is painted
-    // at once rather than in another turn of the event loop.
+    // A new title of the same width (most ticks) leaves the bar's layout as it is, and only the
+    // words that changed are painted, at once rather than in another turn of the event loop.
     if (const int hint = widthHint(); hint != widthHint_) {
         widthHint_ = hint;
         updateGeometry();
         update();
     } else if (newTitle) {
-        repaint();
+        repaint(changed);
     }
+}
+
+QRect StatusItemView::takeTitle(const QString& title) {
+    const Change change = changedWords(title_, title);
+    const bool laidOut = layout_.lineCount() > 0;
+    qreal from = 0.0;
+    qreal to = 0.0;
+    qreal advance = 0.0;
+    if (laidOut) {
+        const QTextLine before = layout_.lineAt(0);
+        from = before.cursorToX(static_cast<int>(change.start));
+        to = before.cursorToX(static_cast<int>(change.endBefore));
+        advance = before.horizontalAdvance();
+    }
+    title_ = title;
+    layOut();
+    if (!laidOut || layout_.lineCount() == 0) {
+        return rect();
+    }
+    // Everything else must stay where it was, or the whole title is painted again.
+    const QTextLine after = layout_.lineAt(0);
+    if (after.horizontalAdvance() != advance ||
+        after.cursorToX(static_cast<int>(change.start)) != from ||
+        after.cursorToX(static_cast<int>(change.endAfter)) != to) {
+        return rect();
+    }
+    // Glyphs may reach past their advance: the widest overhang of the font, and a pixel.
+    const QFontMetrics metrics = fontMetrics();
+    const int overhang = 1 + std::max({0, -metrics.minLeftBearing(), -metrics.minRightBearing()});
+    const qreal offset = (width() - advance) / 2;
+    const int left = static_cast<int>(std::floor(offset + from)) - overhang;
+    const int right = static_cast<int>(std::ceil(offset + to)) + overhang;
+    return QRect(left, 0, right - left, height()) & rect();
 }
 
 int StatusItemView::widthHint() const {

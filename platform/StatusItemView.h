@@ -29,6 +29,8 @@ private:
     int widthHint() const;
     // Lays the title out in the current font, once per title: measuring and drawing both use it.
     void layOut();
+    // Sets and lays out a new title; the part of the view that changed.
+    QRect takeTitle(const QString& title);
 
     StatusItem& item_;
     QString title_;
