@@ -16,6 +16,8 @@
 #include "platform/Appearance.h"
 #include "platform/Bundle.h"
 #include "platform/CommandLine.h"
+#include "platform/PlatformLog.h"
+#include "platform/QtText.h"
 #include "platform/StatusBar.h"
 #include "platform/TimeZone.h"
 #include "platform/UserDefaults.h"
@@ -87,20 +89,33 @@ void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
 }
 
 bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
+    const auto receiver = receiverForAction(action, target, sender);
+    if (!receiver) {
+        qCWarning(platformLog) << "the action" << qs(action) << "reaches no receiver";
+        return false;
+    }
+    return receiver->performSelector(action, sender);
+}
+
+std::shared_ptr<Object> Application::receiverForAction(const Selector& action, Object* target,
+                                                       Object* sender) {
     if (target != nullptr) {
-        return target->performSelector(action, sender);
+        // Not owned here: the caller holds the target while it sends.
+        return target->respondsToSelector(action)
+                   ? std::shared_ptr<Object>(std::shared_ptr<Object>(), target)
+                   : nullptr;
     }
     // Without a target: the sender's controllers, then the delegate, then the application.
     for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
          responder = responder->nextResponder()) {
-        if (responder->performSelector(action, sender)) {
-            return true;
+        if (responder->respondsToSelector(action)) {
+            return responder;
         }
     }
-    if (delegate_ && delegate_->performSelector(action, sender)) {
-        return true;
+    if (delegate_ && delegate_->respondsToSelector(action)) {
+        return delegate_;
     }
-    return performSelector(action, sender);
+    return respondsToSelector(action) ? shared_from_this() : nullptr;
 }
 
 void Application::terminate(Object*) {

@@ -27,6 +27,9 @@ public:
     // Sends an action to `target`, or with none to the first responder that answers it, ending at
     // the application's delegate. False when nobody answered.
     bool sendAction(const Selector& action, Object* target, Object* sender);
+    // Who sendAction would run `action` on; none when nobody answers it.
+    std::shared_ptr<Object> receiverForAction(const Selector& action, Object* target,
+                                              Object* sender);
 
     // Tells the delegate, then ends the event loop and the process with status 0.
     void terminate(Object* sender);

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "platform/PlatformLog.h"
 #include "platform/QtText.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
@@ -173,9 +174,15 @@ bool SMLoginItemSetEnabled(std::string_view identifier, bool enabled) {
     }
     const LoginItem* item = findLoginItem(identifier);
     if (item == nullptr) {
+        qCWarning(platformLog) << "no login item" << qs(identifier);
         return false;
     }
-    return enabled ? enable(*item) : disable(*item);
+    const bool done = enabled ? enable(*item) : disable(*item);
+    if (!done) {
+        qCWarning(platformLog) << "the login item" << entryPath(*item) << "is not"
+                               << (enabled ? "written" : "removed");
+    }
+    return done;
 }
 
 void setLoginItemServiceForTesting(

@@ -2,12 +2,13 @@
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QGuiApplication>
 
 #include <unistd.h>
 
 #include "platform/Event.h"
+#include "platform/PlatformLog.h"
 #include "platform/StatusBarButton.h"
 #include "platform/StatusItem.h"
 
@@ -43,13 +44,23 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item)
                                                 QDBusConnection::ExportAllProperties) &&
                  connection_.registerService(service_);
     if (!published_) {
+        qCWarning(platformLog) << "the tray item is not published on the session bus:"
+                               << connection_.lastError().message();
         return;
     }
     // Not waited for: the watcher may read our properties before it answers.
     auto message = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherService,
                                                   QStringLiteral("RegisterStatusNotifierItem"));
     message << service_;
-    connection_.asyncCall(message);
+    auto* registration = new QDBusPendingCallWatcher(connection_.asyncCall(message), this);
+    QObject::connect(registration, &QDBusPendingCallWatcher::finished, this,
+                     [](QDBusPendingCallWatcher* call) {
+                         if (call->isError()) {
+                             qCWarning(platformLog)
+                                 << "the panel's tray refused the item:" << call->error().message();
+                         }
+                         call->deleteLater();
+                     });
 }
 
 StatusNotifierItem::~StatusNotifierItem() {

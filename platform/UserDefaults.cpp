@@ -15,6 +15,7 @@
 
 #include "platform/IniValues.h"
 #include "platform/NextTurn.h"
+#include "platform/PlatformLog.h"
 #include "platform/QtText.h"
 
 namespace vorelt {
@@ -209,11 +210,13 @@ struct UserDefaults::Impl {
         keepAside = keepAside || current.isSymLink();
         if (keepAside && (current.exists() || current.isSymLink())) {
             if (!moveAside()) {
+                qCWarning(platformLog) << "settings not saved: cannot move" << filePath << "aside";
                 return;
             }
         }
         keepAside = false;
         if (!QDir().mkpath(directory)) {
+            qCWarning(platformLog) << "settings not saved: cannot create" << directory;
             return;
         }
         {
@@ -223,6 +226,7 @@ struct UserDefaults::Impl {
             }
             settings.sync();
             if (settings.status() != QSettings::NoError) {
+                qCWarning(platformLog) << "settings not saved: cannot write" << filePath;
                 return;
             }
         }

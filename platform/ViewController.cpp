@@ -10,6 +10,7 @@
 
 #include "platform/Button.h"
 #include "platform/DatePicker.h"
+#include "platform/PlatformLog.h"
 #include "platform/TextField.h"
 
 namespace vorelt {
@@ -58,6 +59,12 @@ void ViewController::loadView() {
     if (resource.open(QIODevice::ReadOnly)) {
         QUiLoader loader;
         root = loader.load(&resource);
+        if (root == nullptr) {
+            qCWarning(platformLog) << "the interface" << resource.fileName()
+                                   << "does not load:" << loader.errorString();
+        }
+    } else {
+        qCWarning(platformLog) << "no interface" << resource.fileName();
     }
     if (root == nullptr) {
         root = new QWidget;  // a missing resource gives an empty view rather than none

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
+#include <QDir>
 #include <QTextCharFormat>
+#include <QWidget>
 
 #include <csignal>
 #include <set>
@@ -10,6 +12,7 @@
 #include "menubar/AppDelegate.h"
 #include "menubar/EventMonitor.h"
 #include "model/Identifiers.h"
+#include "platform/Application.h"
 #include "platform/Button.h"
 #include "platform/DatePicker.h"
 #include "platform/Event.h"
@@ -18,6 +21,7 @@
 #include "platform/StatusBar.h"
 #include "platform/TextField.h"
 #include "platform/Timer.h"
+#include "platform/ViewController.h"
 #include "platform/WindowController.h"
 #include "popover/CalendarPopoverViewController.h"
 
@@ -181,15 +185,34 @@ TEST_F(Launched, PopoverShowsTheFullDateAsOfItsOpening) {
                      test::kMondayAfterMidnight + 24 * 3600);
 }
 
-TEST_F(Launched, ControlsAreConnectedNamedAndWired) {
+// Every interface resource loads, and every control in it that sends an action has a name for
+// screen readers and a receiver for its action.
+TEST_F(Launched, EveryInterfaceLoadsNamedAndWired) {
     launch();
     clickItem();
-    for (const auto& control : calendar().subviews()) {
-        EXPECT_FALSE(control->accessibilityLabel().empty()) << control->identifier();
+    calendar().settingsButton()->performClick();
+    std::vector<std::shared_ptr<ViewController>> controllers{
+        delegate->calendarPopoverViewController};
+    std::set<QString> loaded;
+    for (const auto& window : WindowController::openWindows()) {
+        loaded.insert(QString::fromStdString(window->windowNibName()) + ".ui");
+        controllers.push_back(window->contentViewController());
     }
-    EXPECT_EQ(calendar().settingsButton()->action(), "settingsButtonSelected");
-    EXPECT_EQ(calendar().quitButton()->action(), "terminate");
-    EXPECT_EQ(calendar().view()->autoresizingMask(), 0u);
+    const auto application = Application::sharedApplication();
+    for (const auto& controller : controllers) {
+        loaded.insert(controller->view()->widget()->objectName() + ".ui");
+        for (const auto& view : controller->subviews()) {
+            const auto* control = dynamic_cast<Control*>(view.get());
+            if (control != nullptr && !control->action().empty()) {
+                EXPECT_FALSE(view->accessibilityLabel().empty()) << view->identifier();
+                EXPECT_TRUE(application->receiverForAction(control->action(), nullptr, view.get()))
+                    << view->identifier() << " sends " << control->action() << " to nobody";
+            }
+        }
+    }
+    const auto resources = QDir(":/ui").entryList();
+    EXPECT_EQ(loaded, std::set<QString>(resources.begin(), resources.end()));
+    WindowController::releaseOpenWindows();
 }
 
 TEST_F(Launched, SettingsButtonReportsAndClosesThePopover) {

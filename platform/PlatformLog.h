@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace vorelt {
+
+// Failures that a maintainer wants to see and a user should not: a write that did not happen, a
+// view or an action that is missing. Silent unless asked for, with
+// QT_LOGGING_RULES="vorelt.*=true".
+Q_DECLARE_LOGGING_CATEGORY(platformLog)
+
+}  // namespace vorelt
