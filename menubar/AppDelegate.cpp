@@ -45,7 +45,7 @@ AppDelegate::AppDelegate()
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching(Object*) {
-    SMLoginItemSetEnabled(launcherBundleIdentifier, true);
+    enableLoginItem(launcherBundleIdentifier);
     if (const auto button = statusItem->button()) {
         button->setTitle("Time");
         button->setAction("togglePopover:");

@@ -28,8 +28,8 @@ constexpr LoginItem kLoginItems[] = {
 // Characters that the Desktop Entry format only accepts inside a quoted Exec argument.
 constexpr std::string_view kReservedInExec = " \t\n\"'\\><~|&;$*?#()`";
 
-std::function<bool(std::string_view, bool)>& serviceForTesting() {
-    static std::function<bool(std::string_view, bool)> service;
+std::function<bool(std::string_view)>& serviceForTesting() {
+    static std::function<bool(std::string_view)> service;
     return service;
 }
 
@@ -158,35 +158,25 @@ bool enable(const LoginItem& item) {
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
 }
 
-bool disable(const LoginItem& item) {
-    const QFileInfo entry(entryPath(item));
-    if (entry.exists() || entry.isSymLink()) {
-        QFile::remove(entry.filePath());
-    }
-    return !QFileInfo::exists(entry.filePath()) && !QFileInfo(entry.filePath()).isSymLink();
-}
-
 }  // namespace
 
-bool SMLoginItemSetEnabled(std::string_view identifier, bool enabled) {
+bool enableLoginItem(std::string_view identifier) {
     if (const auto& service = serviceForTesting()) {
-        return service(identifier, enabled);
+        return service(identifier);
     }
     const LoginItem* item = findLoginItem(identifier);
     if (item == nullptr) {
         qCWarning(platformLog) << "no login item" << qs(identifier);
         return false;
     }
-    const bool done = enabled ? enable(*item) : disable(*item);
+    const bool done = enable(*item);
     if (!done) {
-        qCWarning(platformLog) << "the login item" << entryPath(*item) << "is not"
-                               << (enabled ? "written" : "removed");
+        qCWarning(platformLog) << "the login item" << entryPath(*item) << "is not written";
     }
     return done;
 }
 
-void setLoginItemServiceForTesting(
-    std::function<bool(std::string_view identifier, bool enabled)> service) {
+void setLoginItemServiceForTesting(std::function<bool(std::string_view identifier)> service) {
     serviceForTesting() = std::move(service);
 }
 

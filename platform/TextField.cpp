@@ -14,7 +14,7 @@ TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
         edited_ = QObject::connect(edit, &QLineEdit::textEdited, [this] {
             if (const auto delegate = delegate_.lock()) {
                 delegate->controlTextDidChange(
-                    Notification{"NSControlTextDidChangeNotification", shared_from_this()});
+                    Notification{"TextFieldTextDidChange", shared_from_this()});
             }
         });
     }

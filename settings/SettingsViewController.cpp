@@ -257,14 +257,14 @@ void SettingsViewController::reconcileLoginItem(bool launchSetting) {
         }
     }
     if (launcherRunning != launchSetting) {
-        SMLoginItemSetEnabled(launcherBundleIdentifier, true);
+        enableLoginItem(launcherBundleIdentifier);
     }
 }
 
 void SettingsViewController::launchAutomaticallyCheckBoxPressed(Object* sender) {
     const auto* checkbox = dynamic_cast<Button*>(sender);
     const bool on = checkbox != nullptr && checkbox->state() == Button::OnState;
-    SMLoginItemSetEnabled(launcherBundleIdentifier, true);
+    enableLoginItem(launcherBundleIdentifier);
     userDefaults->setBool(on, Preferences::shouldAutoLaunchKey);
     showSaveStatus();
 }

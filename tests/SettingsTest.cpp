@@ -33,8 +33,8 @@ using Field = DateFormatSettingsFields;
 class SettingsView : public testing::Test {
 protected:
     void SetUp() override {
-        setLoginItemServiceForTesting([this](std::string_view identifier, bool enabled) {
-            registrations.emplace_back(identifier, enabled);
+        setLoginItemServiceForTesting([this](std::string_view identifier) {
+            registrations.emplace_back(identifier);
             return true;
         });
         Workspace::setRunningApplicationsForTesting([this] {
@@ -91,7 +91,7 @@ protected:
 
     test::TemporaryConfigHome home;
     test::ManualClock clock{test::kMondayAfterMidnight};
-    std::vector<std::pair<std::string, bool>> registrations;
+    std::vector<std::string> registrations;
     std::vector<std::optional<std::string>> running;
     std::vector<std::string> opened;
 };
@@ -469,9 +469,8 @@ TEST_F(SettingsView, LoginItemIsRegisteredOnlyWhenRunningAndChoiceDisagree) {
         store().setBool(c.setting, "shouldAutoLaunch");
         open();
         ASSERT_EQ(registrations.size(), c.calls) << c.setting;
-        for (const auto& [identifier, enabled] : registrations) {
+        for (const auto& identifier : registrations) {
             EXPECT_EQ(identifier, launcher);
-            EXPECT_TRUE(enabled);
         }
     }
 }
@@ -481,13 +480,10 @@ TEST_F(SettingsView, LaunchCheckboxRegistersAndStoresTheChoice) {
     const auto settings = open();
     ASSERT_TRUE(registrations.empty());
     settings->launchAutomaticallyButton()->performClick();
-    EXPECT_EQ(
-        registrations,
-        (std::vector<std::pair<std::string, bool>>{{std::string(launcherBundleIdentifier), true}}));
+    EXPECT_EQ(registrations, std::vector<std::string>{std::string(launcherBundleIdentifier)});
     EXPECT_FALSE(store().boolForKey("shouldAutoLaunch"));
     settings->launchAutomaticallyButton()->performClick();
     EXPECT_EQ(registrations.size(), 2u);
-    EXPECT_TRUE(registrations.back().second);
     EXPECT_TRUE(store().boolForKey("shouldAutoLaunch"));
 }
 

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QApplication application(*argc, *argv);
     vorelt::StatusBar::systemStatusBar()->setHost(
         std::make_unique<vorelt::StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
-    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
     vorelt::Date::setClock([] { return vorelt::Date(moment); });
     delegate = std::make_shared<vorelt::AppDelegate>();
     delegate->applicationDidFinishLaunching(nullptr);

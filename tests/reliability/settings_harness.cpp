@@ -80,7 +80,7 @@ int run(const char* journalPath) {
     if (fd < 0) {
         return 2;
     }
-    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
     const auto settings = std::make_shared<vorelt::SettingsViewController>();
     settings->view();
     std::mt19937 random(std::random_device{}());
@@ -145,7 +145,7 @@ int verify(const char* journalPath, const std::string& storePath) {
 }
 
 int typeInto(int length) {
-    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
     const auto settings = std::make_shared<vorelt::SettingsViewController>();
     settings->view();
     if (settings->shouldUseCustomDateButton()->state() != vorelt::Button::OnState) {

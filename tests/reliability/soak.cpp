@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     vorelt::StatusBar::systemStatusBar()->setHost(
         std::make_unique<vorelt::StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
-    vorelt::setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
     vorelt::Event::useSubstituteSource(true);
     double now = 1766966709.0;
     vorelt::Date::setClock([&now] { return vorelt::Date(now); });

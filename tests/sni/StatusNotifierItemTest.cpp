@@ -333,7 +333,7 @@ protected:
         StatusBar::systemStatusBar()->setHost(std::make_unique<StatusNotifierTray>());
         delegate = std::make_shared<AppDelegate>();
         Application::sharedApplication()->setDelegate(delegate);
-        setLoginItemServiceForTesting([](std::string_view, bool) { return true; });
+        setLoginItemServiceForTesting([](std::string_view) { return true; });
         delegate->applicationDidFinishLaunching(nullptr);
         ASSERT_TRUE(test::waitFor([this] { return watcher.items().size() == 1; }));
     }
