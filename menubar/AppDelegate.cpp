@@ -21,8 +21,6 @@
 
 namespace vorelt {
 
-bool separatorHidden = false;
-
 namespace {
 constexpr double kTickInterval = 1.0;
 constexpr double kTickTolerance = 0.25;

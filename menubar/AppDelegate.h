@@ -14,10 +14,6 @@ class StatusItem;
 class Timer;
 class UserDefaults;
 
-// Whether the last flashing tick blanked the title's colons. Flipped on every tick on which
-// flashing is on; never stored and never reset.
-extern bool separatorHidden;
-
 // Owner of everything the clock in the status bar consists of, for the life of the process.
 class AppDelegate : public ApplicationDelegate {
 public:
@@ -31,6 +27,9 @@ public:
     std::shared_ptr<Timer> timer;
     std::shared_ptr<DateFormatter> dateFormatter;
     const std::shared_ptr<UserDefaults> userDefaults;
+    // Whether the last flashing tick blanked the title's colons. Flipped on every tick on which
+    // flashing is on; never stored, and kept for the life of the process with its delegate.
+    bool separatorHidden = false;
 
     void applicationDidFinishLaunching(Object* notification) override;
     void applicationWillTerminate(Object* notification) override;

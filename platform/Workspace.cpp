@@ -1,6 +1,7 @@
 #include "platform/Workspace.h"
 
 #include "platform/DesktopSettings.h"
+#include "platform/FileDescriptor.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <set>
 #include <thread>
 #include <utility>
@@ -110,21 +112,30 @@ bool lockExclusively(int fd) {
 
 // True when some process holds the file's exclusive lock.
 bool isHeld(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) {
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd) {
         return false;
     }
     struct stat info = {};
     bool held = false;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
-            ::flock(fd, LOCK_UN);
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (::flock(fd.get(), LOCK_SH | LOCK_NB) == 0) {
+            ::flock(fd.get(), LOCK_UN);
         } else {
             held = errno == EWOULDBLOCK;
         }
     }
-    ::close(fd);
     return held;
+}
+
+// An open folder, closed when its owner goes.
+struct CloseDirectory {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using Directory = std::unique_ptr<DIR, CloseDirectory>;
+
+Directory openDirectory(const std::string& path) {
+    return Directory(::opendir(path.c_str()));
 }
 
 std::function<std::vector<std::shared_ptr<RunningApplication>>()>& runningApplicationsStandIn() {
@@ -152,7 +163,7 @@ bool startDetached(const std::vector<std::string>& command) {
 
 struct Workspace::Impl {
     struct Announcement {
-        int fd;
+        FileDescriptor fd;
         std::string folder;
         std::string path;
     };
@@ -167,7 +178,6 @@ struct Workspace::Impl {
                 ::unlink(announcement.path.c_str());
                 ::rmdir(announcement.folder.c_str());
             }
-            ::close(announcement.fd);
         }
     }
 };
@@ -206,21 +216,20 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::listRunning(
         if (isPrivateFolder(path)) {
             displayFolders.push_back(path);
         }
-    } else if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
+    } else if (const Directory dir = openDirectory(folder)) {
+        while (const dirent* entry = ::readdir(dir.get())) {
             const std::string_view name = entry->d_name;
             if (name != "." && name != ".." && isPrivateFolder(folder + "/" + std::string(name))) {
                 displayFolders.push_back(folder + "/" + std::string(name));
             }
         }
-        ::closedir(dir);
     }
     for (const std::string& displayFolder : displayFolders) {
-        DIR* dir = ::opendir(displayFolder.c_str());
-        if (dir == nullptr) {
+        const Directory dir = openDirectory(displayFolder);
+        if (!dir) {
             continue;
         }
-        while (const dirent* entry = ::readdir(dir)) {
+        while (const dirent* entry = ::readdir(dir.get())) {
             const std::string_view name = entry->d_name;
             if (!name.ends_with(kLockSuffix)) {
                 continue;
@@ -231,7 +240,6 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::listRunning(
                 identifiers.emplace(identifier);
             }
         }
-        ::closedir(dir);
     }
     std::vector<std::shared_ptr<RunningApplication>> applications;
     applications.reserve(identifiers.size());
@@ -266,20 +274,20 @@ bool Workspace::announceRunningApplication(std::string_view bundleIdentifier,
         folder + "/" + std::string(bundleIdentifier) + std::string(kLockSuffix);
     // Not truncated on opening: the file may belong to a running process until the lock is ours.
     // Closed on exec, so that the programs this one starts do not hold its announcement.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
+    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd) {
         return true;
     }
-    if (!lockExclusively(fd)) {
-        ::close(fd);
+    if (!lockExclusively(fd.get())) {
+        fd = FileDescriptor();
         return !isHeld(path);
     }
     // The process id, for people and scripts; the lock alone decides what runs.
     const std::string pid = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) == 0) {
-        [[maybe_unused]] const ssize_t written = ::pwrite(fd, pid.data(), pid.size(), 0);
+    if (::ftruncate(fd.get(), 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::pwrite(fd.get(), pid.data(), pid.size(), 0);
     }
-    d->announcements.emplace(std::move(key), Impl::Announcement{fd, folder, path});
+    d->announcements.emplace(std::move(key), Impl::Announcement{std::move(fd), folder, path});
     return true;
 }
 
