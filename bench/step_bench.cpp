@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     const auto recorder = std::make_shared<Recorder>();
     recorder->offset = &offset;
     const auto timer =
-        vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", nullptr, true);
+        vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", nullptr);
     const int status = QCoreApplication::exec();
     timer->invalidate();
     return status;

@@ -78,7 +78,7 @@ void AppDelegate::setupMenuTime() {
     dateFormatter = std::make_shared<DateFormatter>();
     dateFormatter->setDateFormat(storedPattern(*userDefaults));
     timer = Timer::scheduledTimerWithTimeInterval(kTickInterval, shared_from_this(),
-                                                  "updateMenuTime", nullptr, true);
+                                                  "updateMenuTime", nullptr);
     if (timer) {
         timer->setTolerance(kTickTolerance);
     }

@@ -32,7 +32,6 @@ struct Timer::Impl {
     std::weak_ptr<Object> target;
     Selector selector;
     std::shared_ptr<Object> userInfo;
-    bool repeats = false;
     bool valid = true;
     QTimer qtimer;
 
@@ -70,37 +69,23 @@ struct Timer::Impl {
 std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
                                                              const std::shared_ptr<Object>& target,
                                                              Selector selector,
-                                                             std::shared_ptr<Object> userInfo,
-                                                             bool repeats) {
+                                                             std::shared_ptr<Object> userInfo) {
     auto impl = std::make_unique<Impl>();
     impl->interval = std::max(interval, kShortestInterval);
     impl->target = target;
     impl->selector = std::move(selector);
     impl->userInfo = std::move(userInfo);
-    impl->repeats = repeats;
     std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
 
     QTimer& qtimer = timer->d->qtimer;
-    qtimer.setSingleShot(!repeats);
     qtimer.setTimerType(Qt::PreciseTimer);
     Timer* raw = timer.get();
     QObject::connect(&qtimer, &QTimer::timeout, [raw] {
         const auto self = std::static_pointer_cast<Timer>(raw->shared_from_this());
-        if (self->d->repeats) {
-            self->d->keepOnTheGrid();
-        } else {
-            self->d->valid = false;
-        }
+        self->d->keepOnTheGrid();
         self->fire();
-        if (!self->d->valid) {
-            self->invalidate();
-        }
     });
-    if (repeats) {
-        raw->d->align();
-    } else {
-        qtimer.start(Impl::milliseconds(raw->d->interval));
-    }
+    raw->d->align();
     scheduledTimers().insert(timer);
     return timer;
 }

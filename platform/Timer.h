@@ -6,9 +6,9 @@
 
 namespace vorelt {
 
-// A timer on the main thread's event loop that sends an action to its target.
+// A repeating timer on the main thread's event loop that sends an action to its target.
 //
-// A repeating timer fires just after each whole multiple of its interval on the wall clock (for
+// It fires just after each whole multiple of its interval on the wall clock (for
 // one second: just after every second boundary). It repeats on the monotonic clock, which has no
 // drift against the wall clock, and is aligned again from the wall clock whenever its next firing
 // would miss a boundary, so a stepped clock is followed within two periods. A scheduled timer
@@ -17,7 +17,7 @@ class Timer : public Object {
 public:
     static std::shared_ptr<Timer> scheduledTimerWithTimeInterval(
         double interval, const std::shared_ptr<Object>& target, Selector selector,
-        std::shared_ptr<Object> userInfo, bool repeats);
+        std::shared_ptr<Object> userInfo);
 
     ~Timer() override;
 
@@ -32,7 +32,7 @@ public:
     void fire();
     void invalidate();
 
-    // Seconds from `now` until the next firing of a repeating timer with `interval`: a little
+    // Seconds from `now` until the next firing of a timer with `interval`: a little
     // after the next whole multiple of the interval.
     static double delayUntilNextFiring(double now, double interval);
 

@@ -323,7 +323,7 @@ TEST_F(SettingsView, EveryKeystrokeStoresTheWholeTextAndUpdatesThePreview) {
     EXPECT_EQ(field->stringValue(), " HH:mm ");
 
     clock.advance(60);
-    test::waitFor([] { return false; }, 20);
+    test::runEventLoopFor(20);
     EXPECT_EQ(settings->dateFormatLabel()->stringValue(), " 00:05 ") << "the preview is a snapshot";
 }
 

@@ -122,6 +122,11 @@ inline bool waitFor(const std::function<bool()>& done, int milliseconds = 3000) 
     return true;
 }
 
+// Runs the event loop for `milliseconds`, to see that nothing happens meanwhile.
+inline void runEventLoopFor(int milliseconds) {
+    waitFor([] { return false; }, milliseconds);
+}
+
 // 2025-12-29 00:05:09 UTC, a Monday: the week-based year is already 2026, the hour is 0.
 constexpr double kMondayAfterMidnight = 1766966709.0;
 

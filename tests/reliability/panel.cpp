@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "../sni/TestWatcher.h"
+#include "../support/TestWatcher.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

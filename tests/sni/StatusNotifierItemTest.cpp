@@ -21,7 +21,7 @@
 #include <atomic>
 
 #include "../TestSupport.h"
-#include "TestWatcher.h"
+#include "../support/TestWatcher.h"
 #include "menubar/AppDelegate.h"
 #include "model/Identifiers.h"
 #include "platform/Event.h"
@@ -305,7 +305,7 @@ TEST_F(PanelTray, TheLabelSignalFollowsEveryChangeOfTheTextAndNothingElse) {
     EXPECT_EQ(host.labels, expected);
     // The two signals travel separately: wait for the last tool tip before counting them.
     test::waitFor([&] { return host.toolTips >= 3; });
-    test::waitFor([] { return false; }, 50);
+    test::runEventLoopFor(50);
     EXPECT_EQ(host.toolTips, 3);
     EXPECT_EQ(demarshal<StatusNotifierToolTip>(host.property(service, "ToolTip")).title, "");
 
@@ -402,7 +402,7 @@ TEST_F(LaunchedInPanel, EverySingleClickOnThePanelsItemTogglesThePopover) {
     Event::deliverGlobalEvent(Event::LeftMouseDown, Point{600, 14});
     host.activate(service(), "Activate", 600, 14);
     EXPECT_FALSE(shown()) << "the press and its Activate are one click";
-    test::waitFor([] { return false; }, 600);
+    test::runEventLoopFor(600);
     host.activate(service(), "Activate", 600, 14);
     EXPECT_TRUE(shown()) << "the next click opens it";
 }
