@@ -88,7 +88,6 @@ TEST_F(Launched, LaunchRunsItsStepsInOrder) {
     ASSERT_TRUE(delegate->calendarPopoverViewController);
     EXPECT_EQ(delegate->popover->contentViewController(), delegate->calendarPopoverViewController);
     ASSERT_TRUE(delegate->eventMonitor);
-    EXPECT_EQ(delegate->eventMonitor->mask, 10u);
     EXPECT_FALSE(monitoring()) << "the monitor starts stopped";
     EXPECT_FALSE(shown());
     EXPECT_FALSE(calendar().isViewLoaded()) << "the popover's view loads when first needed";
