@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/Date.h"
-#include "platform/Timer.h"
+#include "platform/foundation/Date.h"
+#include "platform/foundation/Timer.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <algorithm>
 
 #include "menubar/AppDelegate.h"
-#include "platform/DateFormatter.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusItem.h"
-#include "platform/StatusLine.h"
-#include "platform/UserDefaults.h"
+#include "platform/foundation/DateFormatter.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/StatusLine.h"
 
 namespace {
 

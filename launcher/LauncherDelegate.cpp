@@ -5,8 +5,8 @@
 
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
-#include "platform/UserDefaults.h"
-#include "platform/Workspace.h"
+#include "platform/app/Workspace.h"
+#include "platform/foundation/UserDefaults.h"
 
 namespace vorelt {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 namespace vorelt {
 

@@ -1,6 +1,6 @@
 #include "launcher/LauncherDelegate.h"
 #include "model/Identifiers.h"
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 int main(int argc, char* argv[]) {
     return vorelt::ApplicationMain(argc, argv,

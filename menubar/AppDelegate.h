@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 namespace vorelt {
 

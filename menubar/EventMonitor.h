@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/Event.h"
+#include "platform/ui/Event.h"
 
 namespace vorelt {
 

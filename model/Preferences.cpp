@@ -2,7 +2,7 @@
 
 #include "model/DateFormatSettingsFields.h"
 #include "model/composeDateFormat.h"
-#include "platform/UserDefaults.h"
+#include "platform/foundation/UserDefaults.h"
 
 namespace vorelt {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "menubar/AppDelegate.h"
-#include "platform/Application.h"
-#include "platform/Button.h"
-#include "platform/DateFormatter.h"
-#include "platform/DatePicker.h"
-#include "platform/TextField.h"
+#include "platform/app/Application.h"
+#include "platform/foundation/DateFormatter.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/TextField.h"
 #include "settings/SettingsWindowController.h"
 
 namespace vorelt {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ViewController.h"
+#include "platform/ui/ViewController.h"
 
 namespace vorelt {
 

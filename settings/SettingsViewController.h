@@ -7,8 +7,8 @@
 #include <unordered_set>
 
 #include "model/DateFormatSettingsFields.h"
-#include "platform/TextFieldDelegate.h"
-#include "platform/ViewController.h"
+#include "platform/ui/TextFieldDelegate.h"
+#include "platform/ui/ViewController.h"
 
 namespace vorelt {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/WindowController.h"
+#include "platform/ui/WindowController.h"
 
 namespace vorelt {
 

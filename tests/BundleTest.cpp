@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 
-#include "platform/Bundle.h"
+#include "platform/app/Bundle.h"
 
 namespace vorelt {
 namespace {

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
-#include "platform/DateFormatter.h"
+#include "platform/foundation/DateFormatter.h"
 
 namespace vorelt {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/DateDigitFormat.h"
+#include "platform/foundation/DateDigitFormat.h"
 
 namespace vorelt {
 namespace {

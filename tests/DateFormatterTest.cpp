@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "platform/DateFormatter.h"
-#include "platform/TimeZone.h"
+#include "platform/foundation/DateFormatter.h"
+#include "platform/foundation/TimeZone.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 #include "TestSupport.h"
 #include "launcher/LauncherDelegate.h"
 #include "model/Identifiers.h"
-#include "platform/Application.h"
-#include "platform/Workspace.h"
+#include "platform/app/Application.h"
+#include "platform/app/Workspace.h"
 
 namespace vorelt {
 namespace {

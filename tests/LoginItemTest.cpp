@@ -11,7 +11,7 @@
 
 #include "TestSupport.h"
 #include "model/Identifiers.h"
-#include "platform/ServiceManagement.h"
+#include "platform/app/ServiceManagement.h"
 #include "support/DesktopEntry.h"
 
 namespace vorelt {

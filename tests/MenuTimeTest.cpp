@@ -2,11 +2,11 @@
 
 #include "TestSupport.h"
 #include "menubar/AppDelegate.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusItem.h"
-#include "platform/Timer.h"
-#include "platform/UserDefaults.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusItem.h"
 
 namespace vorelt {
 namespace {

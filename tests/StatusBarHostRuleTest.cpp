@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/CommandLine.h"
-#include "platform/StatusBarHostRule.h"
+#include "platform/app/CommandLine.h"
+#include "platform/statusbar/StatusBarHostRule.h"
 
 namespace vorelt {
 namespace {

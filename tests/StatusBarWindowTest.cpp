@@ -8,11 +8,11 @@
 #include <map>
 
 #include "TestSupport.h"
-#include "platform/Application.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusBarWindow.h"
-#include "platform/StatusItem.h"
+#include "platform/app/Application.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusBarWindow.h"
+#include "platform/statusbar/StatusItem.h"
 
 namespace vorelt {
 namespace {

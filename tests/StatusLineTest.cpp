@@ -10,11 +10,11 @@
 #include <QCoreApplication>
 
 #include "TestSupport.h"
-#include "platform/Application.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusItem.h"
-#include "platform/StatusLine.h"
+#include "platform/app/Application.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/StatusLine.h"
 
 namespace vorelt {
 namespace {

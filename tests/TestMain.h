@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "model/Identifiers.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusLine.h"
-#include "platform/WindowController.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusLine.h"
+#include "platform/ui/WindowController.h"
 
 namespace vorelt::test {
 

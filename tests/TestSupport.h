@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Date.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusBarHost.h"
-#include "platform/StatusItem.h"
-#include "platform/UserDefaults.h"
+#include "platform/foundation/Date.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusBarHost.h"
+#include "platform/statusbar/StatusItem.h"
 
 namespace vorelt::test {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Timer.h"
+#include "platform/foundation/Timer.h"
 
 namespace vorelt {
 namespace {

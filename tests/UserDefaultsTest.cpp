@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "model/DateFormatSettingsFields.h"
 #include "model/Preferences.h"
-#include "platform/UserDefaults.h"
+#include "platform/foundation/UserDefaults.h"
 
 namespace vorelt {
 namespace {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Workspace.h"
+#include "platform/app/Workspace.h"
 
 namespace vorelt {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/UserDefaults.h"
+#include "platform/foundation/UserDefaults.h"
 
 namespace {
 QString folder;

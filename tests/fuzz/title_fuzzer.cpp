@@ -8,13 +8,13 @@
 #include <string>
 
 #include "menubar/AppDelegate.h"
-#include "platform/Date.h"
-#include "platform/ServiceManagement.h"
-#include "platform/StatusBar.h"
-#include "platform/StatusBarButton.h"
-#include "platform/StatusItem.h"
-#include "platform/StatusLine.h"
-#include "platform/UserDefaults.h"
+#include "platform/app/ServiceManagement.h"
+#include "platform/foundation/Date.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/StatusLine.h"
 
 namespace {
 std::shared_ptr<vorelt::AppDelegate> delegate;

@@ -28,10 +28,10 @@
 #include "model/DateFormatSettingsFields.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
-#include "platform/Button.h"
-#include "platform/ServiceManagement.h"
-#include "platform/TextField.h"
-#include "platform/UserDefaults.h"
+#include "platform/app/ServiceManagement.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/TextField.h"
 #include "settings/SettingsViewController.h"
 
 namespace {

@@ -1,8 +1,0 @@
-#include "platform/RunningApplication.h"
-
-namespace vorelt {
-
-RunningApplication::RunningApplication(std::optional<std::string> bundleIdentifier)
-    : bundleIdentifier_(std::move(bundleIdentifier)) {}
-
-}  // namespace vorelt

@@ -1,0 +1,275 @@
+#include "platform/app/Application.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/app/Appearance.h"
+#include "platform/app/Bundle.h"
+#include "platform/app/CommandLine.h"
+#include "platform/app/Workspace.h"
+#include "platform/foundation/PlatformLog.h"
+#include "platform/foundation/QtText.h"
+#include "platform/foundation/TimeZone.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/ui/WindowController.h"
+#include "platform/x11/X11Desktop.h"
+
+namespace vorelt {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only a wake-up here: the event loop does the rest.
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
+
+// True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
+// process that way when the display is lost.
+bool inEventLoop = false;
+
+// Ends the process at once: tearing down the toolkit's globals under windows that still exist
+// crashes, and there is nothing left to save.
+void exitInsideEventLoop() {
+    if (inEventLoop) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(1);
+    }
+}
+
+void chooseWindowingSystem() {
+    if (requestedPlace == StatusBarHostRule::Place::standardOutput) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return;
+    }
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // Bar programs start the clock this way to read its title from standard output.
+        if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+            requestedPlace = StatusBarHostRule::Place::standardOutput;
+        }
+        return;
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // Without a display, or when it cannot be reached, the clock still runs on standard output.
+    const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;xcb;offscreen" : "offscreen";
+    qputenv("QT_QPA_PLATFORM", platforms);
+}
+
+}  // namespace
+
+void ApplicationDelegate::applicationDidFinishLaunching(Object*) {}
+
+void ApplicationDelegate::applicationWillTerminate(Object*) {}
+
+std::shared_ptr<Application> Application::sharedApplication() {
+    // Never destroyed: its delegate owns windows, which must not outlive the toolkit.
+    static const auto& application = *new std::shared_ptr<Application>(new Application);
+    return application;
+}
+
+void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
+    delegate_ = std::move(delegate);
+}
+
+bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
+    const auto receiver = receiverForAction(action, target, sender);
+    if (!receiver) {
+        qCWarning(platformLog) << "the action" << qs(action) << "reaches no receiver";
+        return false;
+    }
+    return receiver->performSelector(action, sender);
+}
+
+std::shared_ptr<Object> Application::receiverForAction(const Selector& action, Object* target,
+                                                       Object* sender) {
+    if (target != nullptr) {
+        // Not owned here: the caller holds the target while it sends.
+        return target->respondsToSelector(action)
+                   ? std::shared_ptr<Object>(std::shared_ptr<Object>(), target)
+                   : nullptr;
+    }
+    // Without a target: the sender's controllers, then the delegate, then the application.
+    for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
+         responder = responder->nextResponder()) {
+        if (responder->respondsToSelector(action)) {
+            return responder;
+        }
+    }
+    if (delegate_ && delegate_->respondsToSelector(action)) {
+        return delegate_;
+    }
+    return respondsToSelector(action) ? shared_from_this() : nullptr;
+}
+
+void Application::terminate(Object*) {
+    if (terminating_) {
+        return;
+    }
+    terminating_ = true;
+    if (const auto delegate = delegate_) {
+        delegate->applicationWillTerminate(nullptr);
+    }
+    if (terminationHandler_) {
+        terminationHandler_();
+        terminating_ = false;
+        return;
+    }
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::exit(0);
+    } else {
+        std::exit(0);
+    }
+}
+
+void Application::setTerminationHandler(std::function<void()> handler) {
+    terminationHandler_ = std::move(handler);
+}
+
+void Application::installSignalHandlers() {
+    if (signalPipe[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+            return;
+        }
+        struct sigaction action = {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            sigaction(sig, &action, nullptr);
+        }
+    }
+    // Signals that came before the event loop wait in the pipe until it runs.
+    static bool listening = false;
+    if (listening || qApp == nullptr) {
+        return;
+    }
+    listening = true;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) > 0) {
+        }
+        Application::sharedApplication()->terminate(nullptr);
+    });
+}
+
+StatusBarHostRule::Place Application::requestedStatusBarPlace() {
+    return requestedPlace;
+}
+
+bool Application::inWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool Application::docksKeepTheirStrip() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "wayland") {
+        return false;
+    }
+    return platform != "xcb" || X11Desktop::windowManagerKeepsDockStrips();
+}
+
+bool Application::hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
+}
+
+Action Application::actionForSelector(const Selector& selector) {
+    if (selector == "terminate:") {
+        return [this](Object* sender) { terminate(sender); };
+    }
+    return {};
+}
+
+int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+    std::signal(SIGPIPE, SIG_IGN);
+    // Help and the version need no display; Qt's options are only known once Qt has taken them.
+    const auto arguments = [&] {
+        if (!mainInterface.readsCommandLine) {
+            return std::vector<std::string>();
+        }
+        return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+    };
+    const CommandLine early(arguments());
+    if (early.helpAsked()) {
+        std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
+        return 0;
+    }
+    if (early.versionAsked()) {
+        std::printf("vorelt %s\n", VORELT_VERSION);
+        return 0;
+    }
+    requestedPlace = early.place();
+    // From the first moment: a signal during start-up still ends the program cleanly.
+    Application::installSignalHandlers();
+    Workspace::ensureRuntimeDirectory();
+    chooseWindowingSystem();
+    // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
+    // than the round trip Qt makes before drawing again into an image it shares with the server.
+    // Only the connection opened here goes without: programs started later are not affected.
+    const bool sharedImagesChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!sharedImagesChosen) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
+    QApplication qtApplication(argc, argv);
+    if (!sharedImagesChosen) {
+        qunsetenv("QT_XCB_NO_MITSHM");
+    }
+    const CommandLine commandLine(arguments());
+    if (!commandLine.error().empty()) {
+        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
+        return CommandLine::usageErrorStatus;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName("vorelt");
+    QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
+    if (!Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier)) {
+        // It already runs on this display: a second start adds nothing, and is no error.
+        return 0;
+    }
+
+    Application::installSignalHandlers();
+    // Before any view loads: the views translate their texts, and Qt takes the layout direction
+    // from the translation.
+    Bundle::loadLocalization(Bundle::preferredLocalization());
+    Appearance::applyDesktopScheme();
+    TimeZone::observeSystemTimeZoneChanges();
+
+    const auto application = Application::sharedApplication();
+    application->setDelegate(mainInterface.instantiate());
+    QTimer::singleShot(0, [application] {
+        if (const auto delegate = application->delegate()) {
+            delegate->applicationDidFinishLaunching(nullptr);
+        }
+    });
+    std::atexit(exitInsideEventLoop);
+    inEventLoop = true;
+    const int status = QApplication::exec();
+    inEventLoop = false;
+
+    // Everything that holds toolkit objects goes before the toolkit does.
+    WindowController::releaseOpenWindows();
+    application->setDelegate(nullptr);
+    StatusBar::systemStatusBar()->detachHost();
+    UserDefaults::resetStandardUserDefaults();
+    return status;
+}
+
+}  // namespace vorelt

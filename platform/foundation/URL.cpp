@@ -1,0 +1,20 @@
+#include "platform/foundation/URL.h"
+
+#include <QUrl>
+
+namespace vorelt {
+
+std::optional<URL> URL::fromString(std::string_view text) {
+    const QUrl url(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                   QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative()) {
+        return std::nullopt;
+    }
+    return URL(std::string(text));
+}
+
+std::string URL::scheme() const {
+    return text_.substr(0, text_.find(':'));
+}
+
+}  // namespace vorelt

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/statusbar/StatusBarHost.h"
+
+namespace vorelt {
+
+// The status bar while the desktop has no place for it: it shows nothing, and nothing of it
+// covers the user's windows.
+class HiddenStatusBar : public StatusBarHost {
+public:
+    void addItem(StatusItem&) override {}
+    void removeItem(StatusItem&) override {}
+    void itemChanged(StatusItem&) override {}
+    Rect screenFrameOfItem(const StatusItem&) const override { return Rect{}; }
+};
+
+}  // namespace vorelt

@@ -1,0 +1,139 @@
+#include "platform/statusbar/StatusBar.h"
+
+#include <QByteArray>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/app/Application.h"
+#include "platform/statusbar/HiddenStatusBar.h"
+#include "platform/statusbar/StatusBarWindow.h"
+#include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/StatusLine.h"
+#include "platform/statusbar/tray/StatusNotifierTray.h"
+#include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
+
+namespace vorelt {
+
+namespace {
+bool adviceGiven = false;
+}  // namespace
+
+// What is known of the desktop now; the tracker adds the tray's part.
+StatusBarHostRule::Facts StatusBar::facts() const {
+    StatusBarHostRule::Facts facts = facts_;
+    if (tracker_) {
+        facts.trayHasHost = tracker_->hostRegistered();
+        facts.trayOwner = tracker_->owner();
+    }
+    return facts;
+}
+
+std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place) {
+    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven) {
+        adviceGiven = true;
+        std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
+    }
+    switch (place) {
+        case StatusBarHostRule::Place::panelTray:
+            return std::make_unique<StatusNotifierTray>();
+        case StatusBarHostRule::Place::ownBar:
+            return std::make_unique<StatusBarWindow>();
+        case StatusBarHostRule::Place::nowhere:
+            return std::make_unique<HiddenStatusBar>();
+        default:
+            return std::make_unique<StatusLine>(STDOUT_FILENO);
+    }
+}
+
+// The tracker follows the panel's tray, and the rule says whether to use it.
+std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    facts_ = StatusBarHostRule::Facts{};
+    facts_.requested = Application::requestedStatusBarPlace();
+    facts_.display = Application::hasDisplay();
+    facts_.docksKeepTheirStrip = Application::docksKeepTheirStrip();
+    facts_.currentDesktop = desktop.toStdString();
+    if (facts_.requested == StatusBarHostRule::Place::standardOutput) {
+        return hostAt(StatusBarHostRule::Place::standardOutput);
+    }
+    if (!tracker_) {
+        tracker_ = std::make_unique<StatusNotifierWatcherTracker>(
+            [this](bool tray) {
+                return hostAt(tray ? StatusBarHostRule::Place::panelTray
+                                   : StatusBarHostRule::place(facts_));
+            },
+            [this](std::unique_ptr<StatusBarHost> host) { installHost(std::move(host)); },
+            [this](bool hostRegistered, const std::string& owner) {
+                StatusBarHostRule::Facts facts = facts_;
+                facts.trayHasHost = hostRegistered;
+                facts.trayOwner = owner;
+                return StatusBarHostRule::place(facts) == StatusBarHostRule::Place::panelTray;
+            });
+    }
+    return tracker_->currentHost();
+}
+
+std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {
+    // Never destroyed: its host may be a window, which must not outlive the toolkit.
+    static const auto& bar = *new std::shared_ptr<StatusBar>(new StatusBar);
+    return bar;
+}
+
+StatusBar::StatusBar() = default;
+
+StatusBar::~StatusBar() = default;
+
+std::shared_ptr<StatusItem> StatusBar::statusItemWithLength(double length) {
+    auto item = std::make_shared<StatusItem>(*this, length);
+    items_.push_back(item);
+    host().addItem(*item);
+    return item;
+}
+
+void StatusBar::removeStatusItem(const std::shared_ptr<StatusItem>& item) {
+    const auto it = std::find(items_.begin(), items_.end(), item);
+    if (it == items_.end()) {
+        return;
+    }
+    host().removeItem(**it);
+    items_.erase(it);
+}
+
+StatusBarHost& StatusBar::host() {
+    if (!host_) {
+        host_ = defaultHost();
+    }
+    return *host_;
+}
+
+void StatusBar::setHost(std::unique_ptr<StatusBarHost> host) {
+    tracker_.reset();
+    installHost(std::move(host));
+}
+
+void StatusBar::installHost(std::unique_ptr<StatusBarHost> host) {
+    if (host_) {
+        for (const auto& item : items_) {
+            host_->removeItem(*item);
+        }
+    }
+    host_ = std::move(host);
+    for (const auto& item : items_) {
+        host_->addItem(*item);
+    }
+}
+
+void StatusBar::detachHost() {
+    tracker_.reset();
+    if (!host_) {
+        return;
+    }
+    for (const auto& item : items_) {
+        host_->removeItem(*item);
+    }
+    host_.reset();
+}
+
+}  // namespace vorelt

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/foundation/Object.h"
+#include "platform/statusbar/StatusBarHost.h"
+#include "platform/statusbar/StatusBarHostRule.h"
+
+namespace vorelt {
+
+class StatusItem;
+class StatusNotifierWatcherTracker;
+
+// The desktop's status bar. Its items are shown by a host, chosen by StatusBarHostRule: the
+// desktop panel's tray while the panel has one that shows their text, else a bar window along the
+// top of the screen when there is a display, standard output when there is none.
+class StatusBar : public Object {
+public:
+    static constexpr double VariableStatusItemLength = -1.0;
+
+    static std::shared_ptr<StatusBar> systemStatusBar();
+
+    StatusBar();
+    ~StatusBar() override;
+
+    // A new item, shown in the bar at once.
+    std::shared_ptr<StatusItem> statusItemWithLength(double length);
+    void removeStatusItem(const std::shared_ptr<StatusItem>& item);
+    const std::vector<std::shared_ptr<StatusItem>>& items() const { return items_; }
+
+    StatusBarHost& host();
+    // Moves every item to a new host, which stays: the bar stops following the panel's tray.
+    void setHost(std::unique_ptr<StatusBarHost> host);
+    // Takes the items off the host and drops it, before the windowing system goes away.
+    void detachHost();
+
+private:
+    std::unique_ptr<StatusBarHost> defaultHost();
+    std::unique_ptr<StatusBarHost> hostAt(StatusBarHostRule::Place place);
+    StatusBarHostRule::Facts facts() const;
+    void installHost(std::unique_ptr<StatusBarHost> host);
+
+    // Moves the items between the panel's tray and our own bar while the host is the default.
+    std::unique_ptr<StatusNotifierWatcherTracker> tracker_;
+    StatusBarHostRule::Facts facts_;
+    std::unique_ptr<StatusBarHost> host_;
+    std::vector<std::shared_ptr<StatusItem>> items_;
+};
+
+}  // namespace vorelt

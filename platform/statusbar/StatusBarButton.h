@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/foundation/Geometry.h"
+#include "platform/foundation/Object.h"
+
+namespace vorelt {
+
+class StatusItem;
+
+// The clickable part of a status item: its title and the action a click sends.
+class StatusBarButton : public Object {
+public:
+    explicit StatusBarButton(StatusItem& item);
+
+    void setTitle(std::string_view title);
+    const std::string& title() const { return title_; }
+
+    // With no target set, the action goes to the application's chain of responders.
+    void setAction(Selector action);
+    const Selector& action() const { return action_; }
+    void setTarget(const std::shared_ptr<Object>& target);
+
+    // The button's rectangle in its own coordinates.
+    Rect bounds() const;
+    // The button's rectangle on screen, as the host shows it.
+    Rect frameOnScreen() const;
+
+    // What a click does: sends the action.
+    void performClick();
+
+private:
+    StatusItem& item_;
+    std::string title_;
+    Selector action_;
+    std::weak_ptr<Object> target_;
+};
+
+}  // namespace vorelt

@@ -1,0 +1,154 @@
+#include "platform/statusbar/StatusBarWindow.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/StatusItemView.h"
+#include "platform/x11/X11Desktop.h"
+
+namespace vorelt {
+
+namespace {
+constexpr int kVerticalPadding = 8;
+constexpr int kEndMargin = 6;
+}  // namespace
+
+StatusBarWindow::StatusBarWindow()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      layout_(new QHBoxLayout(this)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setObjectName("StatusBar");
+    layout_->setContentsMargins(kEndMargin, 0, kEndMargin, 1);
+    layout_->setSpacing(2);
+    layout_->addStretch(1);
+    // The dock type is only kept when it is set after the native window exists and before it is
+    // shown.
+    (void)winId();
+    setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    placeOnScreen();
+    followScreens();
+    show();
+    X11Desktop::ignorePropertyChanges(winId());
+}
+
+StatusBarWindow::~StatusBarWindow() = default;
+
+void StatusBarWindow::followScreens() {
+    // One change (a monitor plugged in) comes as several signals: the bar is placed once.
+    auto* placeAgain = new QTimer(this);
+    placeAgain->setSingleShot(true);
+    placeAgain->setInterval(50);
+    connect(placeAgain, &QTimer::timeout, this, &StatusBarWindow::placeOnScreen);
+    const auto follow = [this, placeAgain](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, placeAgain, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        follow(screen);
+    }
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, placeAgain](QScreen* screen) {
+        follow(screen);
+        placeAgain->start();
+    });
+    for (const auto signal :
+         {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
+        connect(qGuiApp, signal, placeAgain, qOverload<>(&QTimer::start));
+    }
+}
+
+void StatusBarWindow::placeOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve.
+    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    if (area.top() == reservedTop_) {
+        area.setTop(placedTop_);
+    }
+    const int height = fontMetrics().height() + kVerticalPadding;
+    setGeometry(area.x(), area.y(), area.width(), height);
+    setFixedSize(area.width(), height);
+    placedTop_ = area.y();
+    reservedTop_ = area.y() + height;
+    if (X11Desktop::available()) {
+        // A screen keeps its position in the display's pixels; only what lies past it is scaled.
+        const qreal scale = devicePixelRatioF();
+        const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+        const auto pixels = [scale](int at, int from) {
+            return from + static_cast<int>((at - from) * scale);
+        };
+        X11Desktop::reserveTopStrip(winId(), pixels(reservedTop_, origin.y()),
+                                    pixels(area.x(), origin.x()),
+                                    pixels(area.x() + area.width(), origin.x()) - 1);
+    }
+}
+
+StatusItemView* StatusBarWindow::viewOf(const StatusItem& item) const {
+    const auto it = std::find_if(views_.begin(), views_.end(), [&item](const StatusItemView* view) {
+        return &view->item() == &item;
+    });
+    return it == views_.end() ? nullptr : *it;
+}
+
+void StatusBarWindow::addItem(StatusItem& item) {
+    auto* view = new StatusItemView(item, this);
+    // New items go to the left of older ones, as in a menu bar's status area.
+    layout_->insertWidget(1, view);
+    views_.push_back(view);
+    updateName();
+}
+
+void StatusBarWindow::removeItem(StatusItem& item) {
+    StatusItemView* view = viewOf(item);
+    if (view == nullptr) {
+        return;
+    }
+    views_.erase(std::find(views_.begin(), views_.end(), view));
+    delete view;
+    updateName();
+}
+
+void StatusBarWindow::itemChanged(StatusItem& item) {
+    if (StatusItemView* view = viewOf(item)) {
+        view->refresh();
+        updateName();
+    }
+}
+
+Rect StatusBarWindow::screenFrameOfItem(const StatusItem& item) const {
+    const StatusItemView* view = viewOf(item);
+    if (view == nullptr || !view->isVisible()) {
+        return Rect{};
+    }
+    const QPoint topLeft = view->mapToGlobal(QPoint(0, 0));
+    return Rect{static_cast<double>(topLeft.x()), static_cast<double>(topLeft.y()),
+                static_cast<double>(view->width()), static_cast<double>(height())};
+}
+
+void StatusBarWindow::updateName() {
+    QString name;
+    for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
+        if (const auto button = (*it)->item().button()) {
+            name += (name.isEmpty() ? "" : "  ") + QString::fromStdString(button->title());
+        }
+    }
+    if (name != windowTitle()) {
+        setWindowTitle(name);
+        setAccessibleName(name);
+    }
+}
+
+void StatusBarWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    QColor line = palette().color(QPalette::WindowText);
+    line.setAlpha(50);
+    painter.fillRect(QRect(0, height() - 1, width(), 1), line);
+}
+
+}  // namespace vorelt

@@ -1,0 +1,31 @@
+#include "platform/statusbar/StatusItem.h"
+
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarButton.h"
+
+namespace vorelt {
+
+StatusItem::StatusItem(StatusBar& bar, double length)
+    : bar_(bar), length_(length), button_(std::make_shared<StatusBarButton>(*this)) {}
+
+StatusItem::~StatusItem() = default;
+
+void StatusItem::setButton(std::shared_ptr<StatusBarButton> button) {
+    button_ = std::move(button);
+    buttonChanged();
+}
+
+void StatusItem::setLength(double length) {
+    length_ = length;
+    buttonChanged();
+}
+
+Rect StatusItem::frameOnScreen() const {
+    return bar_.host().screenFrameOfItem(*this);
+}
+
+void StatusItem::buttonChanged() {
+    bar_.host().itemChanged(*this);
+}
+
+}  // namespace vorelt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/foundation/Geometry.h"
+#include "platform/foundation/Object.h"
+
+namespace vorelt {
+
+class StatusBar;
+class StatusBarButton;
+
+// One item of the status bar. A length of -1 means variable: the width follows the title.
+class StatusItem : public Object {
+public:
+    StatusItem(StatusBar& bar, double length);
+    ~StatusItem() override;
+
+    // The item's button, or none.
+    std::shared_ptr<StatusBarButton> button() const { return button_; }
+    // Replaces the button; a host that cannot show one, or a test, gives none.
+    void setButton(std::shared_ptr<StatusBarButton> button);
+
+    double length() const { return length_; }
+    void setLength(double length);
+
+    Rect frameOnScreen() const;
+    // Called by the button when what it shows changes.
+    void buttonChanged();
+
+private:
+    StatusBar& bar_;
+    double length_;
+    std::shared_ptr<StatusBarButton> button_;
+};
+
+}  // namespace vorelt

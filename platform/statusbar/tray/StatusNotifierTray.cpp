@@ -1,0 +1,41 @@
+#include "platform/statusbar/tray/StatusNotifierTray.h"
+
+#include <algorithm>
+
+#include "platform/statusbar/tray/StatusNotifierItem.h"
+
+namespace vorelt {
+
+StatusNotifierTray::StatusNotifierTray() = default;
+
+StatusNotifierTray::~StatusNotifierTray() = default;
+
+StatusNotifierItem* StatusNotifierTray::publishedItem(const StatusItem& item) const {
+    const auto it = std::find_if(items_.begin(), items_.end(), [&item](const auto& published) {
+        return &published->item() == &item;
+    });
+    return it == items_.end() ? nullptr : it->get();
+}
+
+void StatusNotifierTray::addItem(StatusItem& item) {
+    if (publishedItem(item) == nullptr) {
+        items_.push_back(std::make_unique<StatusNotifierItem>(item));
+    }
+}
+
+void StatusNotifierTray::removeItem(StatusItem& item) {
+    std::erase_if(items_, [&item](const auto& published) { return &published->item() == &item; });
+}
+
+void StatusNotifierTray::itemChanged(StatusItem& item) {
+    if (StatusNotifierItem* published = publishedItem(item)) {
+        published->refresh();
+    }
+}
+
+Rect StatusNotifierTray::screenFrameOfItem(const StatusItem& item) const {
+    const StatusNotifierItem* published = publishedItem(item);
+    return published != nullptr ? published->screenFrame() : Rect{};
+}
+
+}  // namespace vorelt

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/statusbar/StatusBarHost.h"
+
+namespace vorelt {
+
+class StatusNotifierItem;
+
+// The status bar in the desktop's own panel: each item is published as a tray item with a text
+// label, which the panel shows in place of Vorelt's bar window.
+class StatusNotifierTray : public StatusBarHost {
+public:
+    StatusNotifierTray();
+    ~StatusNotifierTray() override;
+
+    void addItem(StatusItem& item) override;
+    void removeItem(StatusItem& item) override;
+    void itemChanged(StatusItem& item) override;
+    // Where the panel was last clicked, so that the popover opens there.
+    Rect screenFrameOfItem(const StatusItem& item) const override;
+
+    // The published item of `item`, or none.
+    StatusNotifierItem* publishedItem(const StatusItem& item) const;
+
+private:
+    std::vector<std::unique_ptr<StatusNotifierItem>> items_;
+};
+
+}  // namespace vorelt

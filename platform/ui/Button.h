@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMetaObject>
+
+#include <string>
+#include <string_view>
+
+#include "platform/ui/Control.h"
+
+class QAbstractButton;
+
+namespace vorelt {
+
+// A push button, a checkbox or a radio button. Every change the person makes (a click, Space, an
+// assistive technology's press or toggle) sends the action once; a state set in code sends none.
+class Button : public Control {
+public:
+    // Checkbox states.
+    enum State : int { MixedState = -1, OffState = 0, OnState = 1 };
+
+    explicit Button(QAbstractButton* button);
+    ~Button() override;
+
+    std::string title() const;
+    void setTitle(std::string_view title);
+
+    int state() const;
+    void setState(int state);
+
+    // Acts as a click by the user: toggles a checkbox, then sends the action.
+    void performClick();
+
+private:
+    QMetaObject::Connection changed_;
+    bool settingState_ = false;
+};
+
+}  // namespace vorelt

@@ -1,0 +1,27 @@
+#include "platform/ui/Control.h"
+
+#include <QWidget>
+
+#include "platform/app/Application.h"
+
+namespace vorelt {
+
+bool Control::isEnabled() const {
+    const QWidget* w = widget();
+    return w != nullptr && w->isEnabled();
+}
+
+void Control::setEnabled(bool enabled) {
+    if (QWidget* w = widget()) {
+        w->setEnabled(enabled);
+    }
+}
+
+bool Control::sendAction() {
+    if (action_.empty()) {
+        return false;
+    }
+    return Application::sharedApplication()->sendAction(action_, target_.lock().get(), this);
+}
+
+}  // namespace vorelt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/foundation/Date.h"
+#include "platform/ui/Control.h"
+
+class QCalendarWidget;
+
+namespace vorelt {
+
+// A month calendar with one selected day.
+class DatePicker : public Control {
+public:
+    explicit DatePicker(QCalendarWidget* calendar);
+
+    // The selected day at the time of day last set, in the user's time zone.
+    Date dateValue() const;
+    void setDateValue(const Date& date);
+
+private:
+    Date value_;
+};
+
+}  // namespace vorelt

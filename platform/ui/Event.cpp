@@ -1,0 +1,96 @@
+#include "platform/ui/Event.h"
+
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "platform/x11/X11MouseWatcher.h"
+
+namespace vorelt {
+
+namespace {
+
+struct Monitor {
+    Event::Mask mask;
+    Event::Handler handler;
+};
+
+class MonitorToken : public Object {};
+
+std::map<const Object*, Monitor>& monitors() {
+    static std::map<const Object*, Monitor> installed;
+    return installed;
+}
+
+bool substituteSource = false;
+std::chrono::steady_clock::time_point lastMouseDown;
+Point lastMouseDownAt;
+
+X11MouseWatcher* watcher() {
+    return substituteSource ? nullptr : X11MouseWatcher::instance();
+}
+
+}  // namespace
+
+Event::Event(Type type, Point locationOnScreen) : type_(type), location_(locationOnScreen) {}
+
+std::shared_ptr<Object> Event::addGlobalMonitorForEventsMatchingMask(Mask mask, Handler handler) {
+    if (!globalMonitorsAvailable() || !handler) {
+        return nullptr;
+    }
+    auto token = std::make_shared<MonitorToken>();
+    monitors().emplace(token.get(), Monitor{mask, std::move(handler)});
+    if (X11MouseWatcher* x11 = watcher()) {
+        x11->setWatching(true);
+    }
+    return token;
+}
+
+void Event::removeMonitor(const std::shared_ptr<Object>& token) {
+    monitors().erase(token.get());
+    if (X11MouseWatcher* x11 = watcher(); x11 != nullptr && monitors().empty()) {
+        x11->setWatching(false);
+    }
+}
+
+bool Event::globalMonitorsAvailable() {
+    return substituteSource || X11MouseWatcher::instance() != nullptr;
+}
+
+void Event::useSubstituteSource(bool substitute) {
+    substituteSource = substitute;
+}
+
+bool Event::globalMouseDownJustHandledAt(Point where) {
+    // Longer than a press and its release take; a hand's tremor apart.
+    constexpr std::chrono::milliseconds kOnePress{500};
+    constexpr double kSamePlace = 8.0;
+    const bool anywhere = where == Point{};
+    return lastMouseDown != std::chrono::steady_clock::time_point{} &&
+           std::chrono::steady_clock::now() - lastMouseDown < kOnePress &&
+           (anywhere || (std::abs(where.x - lastMouseDownAt.x) <= kSamePlace &&
+                         std::abs(where.y - lastMouseDownAt.y) <= kSamePlace));
+}
+
+void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
+    const auto event = std::make_shared<Event>(type, locationOnScreen);
+    // A handler may remove monitors, its own included.
+    std::vector<const Object*> tokens;
+    for (const auto& [token, monitor] : monitors()) {
+        tokens.push_back(token);
+    }
+    for (const Object* token : tokens) {
+        const auto it = monitors().find(token);
+        if (it != monitors().end() && (it->second.mask & maskFor(type)) != 0) {
+            const Handler handler = it->second.handler;
+            if (type == LeftMouseDown || type == RightMouseDown) {
+                lastMouseDown = std::chrono::steady_clock::now();
+                lastMouseDownAt = locationOnScreen;
+            }
+            handler(event);
+        }
+    }
+}
+
+}  // namespace vorelt

@@ -1,0 +1,103 @@
+#include "platform/ui/Popover.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/app/Application.h"
+#include "platform/statusbar/StatusBarButton.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/PopoverWindow.h"
+#include "platform/ui/ViewController.h"
+
+namespace vorelt {
+
+struct Popover::Impl {
+    std::shared_ptr<ViewController> content;
+    std::unique_ptr<PopoverWindow> window;
+    QMetaObject::Connection deactivation;
+};
+
+Popover::Popover() : d(std::make_unique<Impl>()) {}
+
+Popover::~Popover() {
+    QObject::disconnect(d->deactivation);
+    if (d->window) {
+        // The content view belongs to its controller, not to the window.
+        d->window->setContent(nullptr);
+    }
+}
+
+bool Popover::isShown() const {
+    return d->window && d->window->isVisible();
+}
+
+void Popover::setContentViewController(const std::shared_ptr<ViewController>& controller) {
+    if (d->window) {
+        d->window->setContent(nullptr);
+    }
+    d->content = controller;
+}
+
+std::shared_ptr<ViewController> Popover::contentViewController() const {
+    return d->content;
+}
+
+void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
+    if (!d->window) {
+        // Escape closes it the way its owner closes it, so that the owner knows.
+        d->window = std::make_unique<PopoverWindow>([this] {
+            if (!Application::sharedApplication()->sendAction("closePopover:", nullptr, this)) {
+                performClose(this);
+            }
+        });
+        if (!Event::globalMonitorsAvailable() || Application::inWaylandSession()) {
+            d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
+                                               [this](Qt::ApplicationState s) {
+                                                   if (s == Qt::ApplicationInactive && isShown()) {
+                                                       performClose(nullptr);
+                                                   }
+                                               });
+        }
+    }
+    if (d->content) {
+        const auto contentView = d->content->view();
+        d->content->viewWillAppear();
+        d->window->setContent(contentView->widget());
+    }
+    const Rect frame = view.frameOnScreen();
+    QRect anchor(static_cast<int>(frame.x + rect.x), static_cast<int>(frame.y + rect.y),
+                 std::max(1, static_cast<int>(rect.width)),
+                 std::max(1, static_cast<int>(rect.height)));
+    if (frame.width <= 0.0) {
+        // Not on a screen (the status line): open at the end of the top edge, where the bar's
+        // item would be.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+        const int end = QGuiApplication::isRightToLeft() ? area.left() + 1 : area.right() - 1;
+        anchor = QRect(end, area.top(), 1, 1);
+    }
+    d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
+    d->window->show();
+    d->window->raise();
+    // For the keyboard: its first control takes the focus, at every opening. (In a Wayland
+    // session activation is also what tells of a click elsewhere, which X11 never sees.)
+    d->window->focusFirstControl();
+    d->window->activateWindow();
+}
+
+void Popover::performClose(Object*) {
+    if (d->window) {
+        d->window->hide();
+    }
+}
+
+Rect Popover::frameOnScreen() const {
+    if (!isShown()) {
+        return Rect{};
+    }
+    const QRect g = d->window->frameGeometry();
+    return Rect{static_cast<double>(g.x()), static_cast<double>(g.y()),
+                static_cast<double>(g.width()), static_cast<double>(g.height())};
+}
+
+}  // namespace vorelt

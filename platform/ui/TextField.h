@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMetaObject>
+
+#include <string>
+#include <string_view>
+
+#include "platform/ui/Control.h"
+#include "platform/ui/TextFieldDelegate.h"
+
+class QWidget;
+
+namespace vorelt {
+
+// A label or an editable text field.
+class TextField : public Control {
+public:
+    explicit TextField(QWidget* labelOrLineEdit);
+    ~TextField() override;
+
+    std::string stringValue() const;
+    void setStringValue(std::string_view text);
+    bool isEditable() const;
+
+    // The delegate hears of the user's edits, not of setStringValue.
+    void setDelegate(const std::shared_ptr<TextFieldDelegate>& delegate) { delegate_ = delegate; }
+    std::shared_ptr<TextFieldDelegate> delegate() const { return delegate_.lock(); }
+
+private:
+    std::weak_ptr<TextFieldDelegate> delegate_;
+    QMetaObject::Connection edited_;
+};
+
+}  // namespace vorelt

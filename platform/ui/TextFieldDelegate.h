@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/foundation/Notification.h"
+
+namespace vorelt {
+
+// Told about every edit the user makes in a text field: each typed character, deletion or paste.
+class TextFieldDelegate {
+public:
+    virtual ~TextFieldDelegate() = default;
+    virtual void controlTextDidChange(const Notification& notification) = 0;
+};
+
+}  // namespace vorelt
