@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The settings window as a person uses it, with the mouse and keyboard (xdotool), and as a screen
 # reader does (AT-SPI): opened from the popover, it keeps a hand-written pattern, the caret, the
-# 24-hour clock and a screen reader's toggle; Ctrl+W closes it and the clock goes on; a store that
-# cannot be saved is named. Two windows at once are the settings unit tests'.
+# 24-hour clock, a screen reader's toggle and two windows at once; Ctrl+W closes it and the clock
+# goes on; a store that cannot be saved is named.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
