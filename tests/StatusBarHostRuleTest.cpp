@@ -65,6 +65,11 @@ TEST(StatusBarHostRule, TheCommandLineOverridesTheRule) {
     facts = tray("gnome-shell", "GNOME");
     facts.display = false;
     EXPECT_EQ(StatusBarHostRule::place(facts), Place::panelTray);
+    // A bar program that started the clock offscreen reads it, whatever else is asked or there.
+    facts.offscreenAskedFor = true;
+    facts.requested = Place::panelTray;
+    EXPECT_EQ(StatusBarHostRule::place(facts), Place::standardOutput);
+    EXPECT_FALSE(StatusBarHostRule::followsTray(facts));
 }
 
 TEST(CommandLine, ReadsThePlaceHelpAndVersionAndReportsTheFirstFault) {

@@ -38,6 +38,7 @@ void onSignal(int) {
 }
 
 StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
+bool offscreenGiven = false;
 
 // True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
 // process that way when the display is lost.
@@ -59,10 +60,7 @@ void chooseWindowingSystem() {
         return;
     }
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        // Bar programs start the clock this way to read its title from standard output.
-        if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-            requestedPlace = StatusBarHostRule::Place::standardOutput;
-        }
+        offscreenGiven = qgetenv("QT_QPA_PLATFORM") == "offscreen";
         return;
     }
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -172,6 +170,10 @@ void Application::installSignalHandlers() {
 
 StatusBarHostRule::Place Application::requestedStatusBarPlace() {
     return requestedPlace;
+}
+
+bool Application::offscreenAskedFor() {
+    return offscreenGiven;
 }
 
 bool Application::inWaylandSession() {

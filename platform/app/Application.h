@@ -41,10 +41,10 @@ public:
 
     // True when the application has a display to show windows on.
     static bool hasDisplay();
-    // Where the user asked the status bar to be: standard output when the program was started
-    // without a display on purpose (QT_QPA_PLATFORM=offscreen, or --show-in=stdout), panel or no
-    // panel; else what --show-in says, automatic without it.
+    // Where --show-in asked the status bar to be; automatic without it.
     static StatusBarHostRule::Place requestedStatusBarPlace();
+    // True when the program was started with QT_QPA_PLATFORM=offscreen.
+    static bool offscreenAskedFor();
     // True in a Wayland session (WAYLAND_DISPLAY is set), on XWayland too: the compositor then
     // decides where windows go and which has the focus, and X11 sees no clicks in Wayland
     // windows.

@@ -52,11 +52,12 @@ std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     facts_ = StatusBarHostRule::Facts{};
     facts_.requested = Application::requestedStatusBarPlace();
+    facts_.offscreenAskedFor = Application::offscreenAskedFor();
     facts_.display = Application::hasDisplay();
     facts_.docksKeepTheirStrip = Application::docksKeepTheirStrip();
     facts_.currentDesktop = desktop.toStdString();
-    if (facts_.requested == StatusBarHostRule::Place::standardOutput) {
-        return hostAt(StatusBarHostRule::Place::standardOutput);
+    if (!StatusBarHostRule::followsTray(facts_)) {
+        return hostAt(StatusBarHostRule::place(facts_));
     }
     if (!tracker_) {
         tracker_ = std::make_unique<StatusNotifierWatcherTracker>(

@@ -52,9 +52,12 @@ bool StatusBarHostRule::trayShowsLabels(const std::string& owner,
     return desktopIs(currentDesktop, {"GNOME", "Unity"});
 }
 
+bool StatusBarHostRule::followsTray(const Facts& facts) {
+    return facts.requested != Place::standardOutput && !facts.offscreenAskedFor;
+}
+
 StatusBarHostRule::Place StatusBarHostRule::place(const Facts& facts) {
-    if (facts.requested == Place::standardOutput ||
-        (!facts.display && facts.requested == Place::ownBar)) {
+    if (!followsTray(facts) || (!facts.display && facts.requested == Place::ownBar)) {
         return Place::standardOutput;
     }
     if (facts.requested == Place::ownBar) {

@@ -13,6 +13,9 @@ public:
     struct Facts {
         // What the command line asked for; automatic when it did not.
         Place requested = Place::automatic;
+        // Started with QT_QPA_PLATFORM=offscreen: bar programs do so to read the title from
+        // standard output.
+        bool offscreenAskedFor = false;
         // A windowing system to show windows on.
         bool display = true;
         // The window manager keeps a dock's strip at the top free (or there is none to move it).
@@ -25,6 +28,8 @@ public:
     };
 
     static Place place(const Facts& facts);
+    // Whether a panel tray appearing or going can change the place.
+    static bool followsTray(const Facts& facts);
     // Whether the tray of `owner` shows an item's text label beside its icon. Xfce's systray,
     // waybar's tray and KDE Plasma's show only the icon, with the text in a tooltip.
     static bool trayShowsLabels(const std::string& owner, const std::string& currentDesktop);
