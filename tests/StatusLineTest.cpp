@@ -7,13 +7,9 @@
 #include <csignal>
 #include <cstdlib>
 
-#include <QCoreApplication>
-
 #include "TestSupport.h"
 #include "platform/app/Application.h"
 #include "platform/statusbar/StatusBar.h"
-#include "platform/statusbar/StatusBarButton.h"
-#include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusLine.h"
 
 namespace vorelt {
@@ -29,34 +25,31 @@ std::string drain(int fd) {
     return out;
 }
 
-// Lets the event loop take one turn, as it does between two ticks.
-void nextTurn() {
-    QCoreApplication::processEvents();
-}
-
-// A bar of its own whose items are shown by a status line on `fd`.
+// A bar whose one item is shown by a status line on `fd`.
 struct LineBar {
-    explicit LineBar(int fd) { bar.setHost(std::make_unique<StatusLine>(fd)); }
+    explicit LineBar(int fd) {
+        bar.setHost(std::make_unique<StatusLine>(fd));
+        item = bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+    }
+    // Sets the title and lets the event loop take one turn, as it does between two ticks.
+    void show(const std::string& title) {
+        item->button()->setTitle(title);
+        QCoreApplication::processEvents();
+    }
     StatusBar bar;
+    std::shared_ptr<StatusItem> item;
 };
 
-TEST(StatusLine, WritesEachNewTitleAsOneLine) {
+TEST(StatusLine, WritesTheLastTitleOfATurnOnceAsOneLine) {
     int fds[2];
     ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
     {
         LineBar line(fds[1]);
-        const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
-        const auto button = item->button();
         // The launch sets a placeholder and the first title in one turn: only the title leaves.
-        button->setTitle("Time");
-        button->setTitle("Mon 10:00");
-        nextTurn();
-        button->setTitle("Mon 10:00");  // unchanged: nothing written
-        nextTurn();
-        button->setTitle("two\nlines");
-        nextTurn();
-        button->setTitle("");
-        nextTurn();
+        line.item->button()->setTitle("Time");
+        for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
+            line.show(title);
+        }
         EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
     }
     ::close(fds[0]);
@@ -65,22 +58,17 @@ TEST(StatusLine, WritesEachNewTitleAsOneLine) {
 
 TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
+    ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
     const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
     {
         LineBar line(terminal);
-        const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
-        item->button()->setTitle("10:00");
-        nextTurn();
-        item->button()->setTitle("10:01");
-        nextTurn();
+        line.show("10:00");
+        line.show("10:01");
     }
     ::fcntl(master, F_SETFL, O_NONBLOCK);
-    std::string out = drain(master);
-    EXPECT_EQ(out, "\r10:00\x1b[K\r10:01\x1b[K\r\n");  // the terminal turns the last \n into \r\n
+    // The terminal turns the last \n into \r\n.
+    EXPECT_EQ(drain(master), "\r10:00\x1b[K\r10:01\x1b[K\r\n");
     ::close(terminal);
     ::close(master);
 }
@@ -100,13 +88,12 @@ TEST(StatusLine, AReaderThatHasGoneEndsTheApplication) {
         ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
         {
             LineBar line(fds[1]);
-            const auto item = line.bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
-            item->button()->setTitle("read");
+            line.show("read");
             EXPECT_TRUE(test::waitFor([&] { return !drain(fds[0]).empty(); }, 1000));
             EXPECT_EQ(terminations, 0);
             ::close(fds[0]);
             if (!pipe) {
-                item->button()->setTitle("not read");
+                line.show("not read");
             }
             EXPECT_TRUE(test::waitFor([&] { return terminations >= 1; }, 1000));
         }
