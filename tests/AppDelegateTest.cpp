@@ -202,27 +202,21 @@ TEST_F(Launched, EveryInterfaceLoadsNamedAndWired) {
     WindowController::releaseOpenWindows();
 }
 
-// Egypt's week starts on Saturday and its weekend is Friday and Saturday.
+// Egypt's week starts on Saturday and its weekend is Friday and Saturday: neither is the default
+// nor the language's (English) of these tests.
 TEST(CalendarWeek, FollowsTheLocaleOfDates) {
-    const std::tuple<const char*, Qt::DayOfWeek, std::set<int>> cases[] = {
-        {"en_US.UTF-8", Qt::Sunday, {Qt::Saturday, Qt::Sunday}},
-        {"ar_EG.UTF-8", Qt::Saturday, {Qt::Friday, Qt::Saturday}},
-        {"de_DE.UTF-8", Qt::Monday, {Qt::Saturday, Qt::Sunday}}};
-    for (const auto& [locale, first, weekend] : cases) {
-        qputenv("LC_TIME", locale);
-        QCalendarWidget calendar;
-        const DatePicker picker(&calendar);
-        EXPECT_EQ(calendar.firstDayOfWeek(), first) << locale;
-        // A weekday that is nowhere in the weekend.
-        const QBrush plain = calendar.weekdayTextFormat(Qt::Wednesday).foreground();
-        std::set<int> marked;
-        for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
-            if (calendar.weekdayTextFormat(Qt::DayOfWeek(day)).foreground() != plain) {
-                marked.insert(day);
-            }
+    qputenv("LC_TIME", "ar_EG.UTF-8");
+    QCalendarWidget calendar;
+    const DatePicker picker(&calendar);
+    EXPECT_EQ(calendar.firstDayOfWeek(), Qt::Saturday);
+    const QBrush plain = calendar.weekdayTextFormat(Qt::Wednesday).foreground();
+    std::set<int> marked;
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+        if (calendar.weekdayTextFormat(Qt::DayOfWeek(day)).foreground() != plain) {
+            marked.insert(day);
         }
-        EXPECT_EQ(marked, weekend) << locale;
     }
+    EXPECT_EQ(marked, (std::set<int>{Qt::Friday, Qt::Saturday}));
     qunsetenv("LC_TIME");
 }
 
