@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <csignal>
+#include <cstdlib>
+#include <map>
+
+#include "TestSupport.h"
+#include "platform/app/Application.h"
+#include "platform/app/CommandLine.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/StatusBarWindow.h"
+#include "platform/statusbar/StatusLine.h"
+
+namespace vorelt {
+namespace {
+
+using Place = StatusBarHostRule::Place;
+constexpr Place Auto = Place::automatic;
+constexpr Place Bar = Place::ownBar;
+constexpr Place Tray = Place::panelTray;
+constexpr Place Stdout = Place::standardOutput;
+
+TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
+    struct Case {
+        Place requested;
+        bool display, strip, host;
+        const char *owner, *desktop;
+        Place place;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {Auto, true, true, true, "gnome-shell", "GNOME", Tray, false},
+        {Auto, true, true, true, "ayatana-indicator-application-service", "MATE", Tray, false},
+        // An unknown owner: the desktop decides.
+        {Auto, true, true, true, "snwatcher", "ubuntu:GNOME", Tray, false},
+        {Auto, true, true, true, "snwatcher", "GNOME-Flashback:Foo", Bar, false},
+        // Trays that show icons only, whatever the desktop says.
+        {Auto, true, true, true, "xfce4-panel", "GNOME", Bar, false},
+        {Auto, true, true, true, "wrapper-2.0", "GNOME", Bar, false},
+        {Auto, true, true, true, "waybar", "GNOME", Bar, false},
+        {Auto, true, true, true, "kded6", "GNOME", Bar, false},
+        {Auto, true, true, true, "plasmashell", "KDE", Bar, false},
+        {Auto, true, true, false, "", "GNOME", Bar, false},
+        // No strip for docks: never a window mid-screen; an icon, or nothing and advice.
+        {Auto, true, false, true, "waybar", "sway", Tray, true},
+        {Auto, true, false, false, "", "sway", Place::nowhere, true},
+        // The command line wins, but a tray only once there is one.
+        {Bar, true, true, true, "gnome-shell", "GNOME", Bar, false},
+        {Tray, true, true, true, "xfce4-panel", "XFCE", Tray, false},
+        {Tray, true, true, false, "xfce4-panel", "XFCE", Bar, false},
+        {Stdout, true, true, true, "gnome-shell", "GNOME", Stdout, false},
+        // Without a display only a tray that shows the text beats standard output.
+        {Auto, false, true, true, "xfce4-panel", "XFCE", Stdout, false},
+        {Bar, false, true, true, "xfce4-panel", "XFCE", Stdout, false},
+        {Auto, false, true, true, "gnome-shell", "GNOME", Tray, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.owner) + " on " + c.desktop);
+        const StatusBarHostRule::Facts facts{.requested = c.requested,
+                                             .display = c.display,
+                                             .docksKeepTheirStrip = c.strip,
+                                             .trayHasHost = c.host,
+                                             .trayOwner = c.owner,
+                                             .currentDesktop = c.desktop};
+        const Place place = StatusBarHostRule::place(facts);
+        EXPECT_EQ(place, c.place);
+        EXPECT_EQ(StatusBarHostRule::titleHidden(facts, place), c.hidden);
+    }
+    // A bar program that started the clock offscreen reads it, whatever else is asked or there.
+    const StatusBarHostRule::Facts offscreen{.requested = Tray,
+                                             .offscreenAskedFor = true,
+                                             .display = false,
+                                             .trayHasHost = true,
+                                             .trayOwner = "gnome-shell",
+                                             .currentDesktop = "GNOME"};
+    EXPECT_EQ(StatusBarHostRule::place(offscreen), Place::standardOutput);
+    EXPECT_FALSE(StatusBarHostRule::followsTray(offscreen));
+}
+
+// Each fault, --help, --version and the two-word form are the headless test's.
+TEST(CommandLine, TakesTheShortHelpAndWantsAPlace) {
+    EXPECT_TRUE(CommandLine({"-h"}).helpAsked());
+    EXPECT_FALSE(CommandLine({"--show-in"}).error().empty());
+}
+
+std::string drain(int fd) {
+    std::string out;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+// A bar of its own whose one item `host` shows.
+struct OneItemBar {
+    explicit OneItemBar(StatusBarHost* host) {
+        bar.setHost(std::unique_ptr<StatusBarHost>(host));
+        item = bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+    }
+    ~OneItemBar() { bar.detachHost(); }
+    // Sets the title and lets the event loop take one turn, as it does between two ticks.
+    void show(const std::string& title) {
+        item->button()->setTitle(title);
+        QCoreApplication::processEvents();
+    }
+    StatusBar bar;
+    std::shared_ptr<StatusItem> item;
+};
+
+// A responder that counts the clicks that reach it.
+class ClickCounter : public Object {
+public:
+    Action actionForSelector(const Selector&) override {
+        return [this](Object*) { ++clicks; };
+    }
+    int clicks = 0;
+};
+
+// Counts the events of each type that reach the objects it watches.
+class EventCounter : public QObject {
+public:
+    std::map<QEvent::Type, int> counts;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        ++counts[event->type()];
+        return false;
+    }
+};
+
+TEST(StatusBarWindow, AnItemWithAnEmptyTitleCanStillBeClicked) {
+    auto* window = new StatusBarWindow;
+    OneItemBar one(window);
+    const auto& item = one.item;
+    const auto counter = std::make_shared<ClickCounter>();
+    item->button()->setTarget(counter);
+    item->button()->setAction("togglePopover:");
+    item->button()->setTitle("");
+    ASSERT_TRUE(test::waitFor([&] { return item->frameOnScreen().width > 0; }));
+    const Rect frame = item->frameOnScreen();
+    EXPECT_GE(frame.width, 24);
+
+    const QPoint inside(static_cast<int>(frame.x + frame.width / 2) - window->x(),
+                        static_cast<int>(frame.height / 2));
+    QWidget* view = window->childAt(inside);
+    ASSERT_NE(view, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, view->mapFrom(window, inside),
+                      window->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &press);
+    EXPECT_EQ(counter->clicks, 1);
+}
+
+// The bar window costs the desktop once a second: a title change repaints the item alone, and
+// anything that leaves the title as it is repaints, lays out and renames nothing.
+TEST(StatusBarWindow, RepaintsAndRenamesOnlyForANewTitle) {
+    auto* window = new StatusBarWindow;
+    OneItemBar one(window);
+    one.show("12:00:01");
+    auto* view = window->findChild<QWidget*>();
+    ASSERT_NE(view, nullptr);
+    const int width = view->width();
+    EventCounter windowEvents;
+    EventCounter viewEvents;
+    window->installEventFilter(&windowEvents);
+    view->installEventFilter(&viewEvents);
+    one.item->setLength(StatusBar::VariableStatusItemLength);  // the item changed, not its title
+    QApplication::processEvents();
+    EXPECT_EQ(viewEvents.counts[QEvent::Paint], 0);
+    EXPECT_EQ(windowEvents.counts[QEvent::LayoutRequest], 0);
+    EXPECT_EQ(windowEvents.counts[QEvent::WindowTitleChange], 0);
+
+    one.show("12:00:02");  // same width: no new layout of the bar
+    EXPECT_EQ(viewEvents.counts[QEvent::Paint], 1);
+    EXPECT_EQ(windowEvents.counts[QEvent::LayoutRequest], 0);
+    EXPECT_EQ(windowEvents.counts[QEvent::WindowTitleChange], 1);
+    // What a screen reader reads.
+    EXPECT_EQ(window->accessibleName(), "12:00:02");
+    EXPECT_EQ(view->accessibleName(), "12:00:02");
+
+    one.show("Monday 12:00:03");  // wider: the item gets its room
+    EXPECT_GT(view->width(), width);
+}
+
+TEST(StatusLine, WritesTheLastTitleOfATurnOnceAsOneLine) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    {
+        OneItemBar line(new StatusLine(fds[1]));
+        // The launch sets a placeholder and the first title in one turn: only the title leaves.
+        line.item->button()->setTitle("Time");
+        for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
+            line.show(title);
+        }
+        EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
+    }
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    {
+        OneItemBar line(new StatusLine(terminal));
+        line.show("10:00");
+        line.show("10:01");
+    }
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+    // The terminal turns the last \n into \r\n.
+    EXPECT_EQ(drain(master), "\r10:00\x1b[K\r10:01\x1b[K\r\n");
+    ::close(terminal);
+    ::close(master);
+}
+
+// Each restart of a bar program would otherwise leave one more clock behind, writing into a
+// closed pipe for ever.
+TEST(StatusLine, AReaderThatHasGoneEndsTheApplication) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int terminations = 0;
+    Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
+    // A pipe tells at once that its reader has gone; a socket only when written to.
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe, noticed while idle" : "socket, noticed on writing");
+        terminations = 0;
+        int fds[2];
+        ASSERT_EQ(pipe ? ::pipe(fds) : ::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+        ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+        {
+            OneItemBar line(new StatusLine(fds[1]));
+            line.show("read");
+            EXPECT_TRUE(test::waitFor([&] { return !drain(fds[0]).empty(); }, 1000));
+            EXPECT_EQ(terminations, 0);
+            ::close(fds[0]);
+            if (!pipe) {
+                line.show("not read");
+            }
+            EXPECT_TRUE(test::waitFor([&] { return terminations >= 1; }, 1000));
+        }
+        ::close(fds[1]);
+    }
+    Application::sharedApplication()->setTerminationHandler({});
+}
+
+}  // namespace
+}  // namespace vorelt
