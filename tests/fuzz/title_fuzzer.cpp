@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <string>
 
 #include "menubar/AppDelegate.h"
 #include "platform/app/ServiceManagement.h"

@@ -20,7 +20,6 @@
 #include "platform/statusbar/StatusLine.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Event.h"
-#include "platform/ui/Popover.h"
 #include "platform/ui/WindowController.h"
 #include "popover/CalendarPopoverViewController.h"
 #include "settings/SettingsViewController.h"
