@@ -70,14 +70,8 @@ protected:
 // Opening shows the stored pattern, or the one the stored options compose, and saves nothing but
 // the seeding of a store that has no options yet.
 TEST_F(SettingsView, OpeningShowsWhatIsStoredAndKeepsAHandWrittenPattern) {
-    struct Case {
-        const char* file;
-        const char* shown;
-        const char* preview;
-        bool custom;
-        const char* stored;
-    };
-    const Case cases[] = {
+    // The file, the pattern and preview shown, whether it is custom, the pattern stored after.
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"", "E MMM d  h:mm a", "Mon Dec 29  12:05 AM", false, "E MMM d  h:mm a"},
         {"shouldShowDayOfWeek=false\nshouldShowSeconds=true\ndateFormat=HH\nshouldAutoLaunch=false",
          "  HH:mm:ss", "  00:05:09", false, "HH"},
@@ -87,16 +81,16 @@ TEST_F(SettingsView, OpeningShowsWhatIsStoredAndKeepsAHandWrittenPattern) {
         {"dateFormat=\"E MMM d  h:mm a\"", "E MMM d  h:mm a", "Mon Dec 29  12:05 AM", false,
          "E MMM d  h:mm a"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& [file, shown, preview, custom, stored] : cases) {
+        SCOPED_TRACE(file);
         const test::TemporaryConfigHome fresh;
-        fresh.writeStore(QByteArray("[General]\n") + c.file + "\n");
+        fresh.writeStore(QByteArray("[General]\n") + file + "\n");
         const auto settings = open();
-        EXPECT_EQ(settings->dateFormatTextField()->stringValue(), c.shown);
-        EXPECT_EQ(settings->dateFormatLabel()->stringValue(), c.preview);
-        EXPECT_EQ(settings->dateFormatTextField()->isEnabled(), c.custom);
-        EXPECT_EQ(store().boolForKey("shouldUseCustomFormat"), c.custom);
-        EXPECT_EQ(pattern(), c.stored);
+        EXPECT_EQ(settings->dateFormatTextField()->stringValue(), shown);
+        EXPECT_EQ(settings->dateFormatLabel()->stringValue(), preview);
+        EXPECT_EQ(settings->dateFormatTextField()->isEnabled(), custom);
+        EXPECT_EQ(store().boolForKey("shouldUseCustomFormat"), custom);
+        EXPECT_EQ(pattern(), stored);
         EXPECT_EQ(settings->launchAutomaticallyButton()->state() == Button::OnState,
                   store().boolForKey("shouldAutoLaunch"));
     }
