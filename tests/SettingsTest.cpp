@@ -53,12 +53,6 @@ protected:
     static QLineEdit* field(const SettingsViewController& settings) {
         return qobject_cast<QLineEdit*>(settings.dateFormatTextField()->widget());
     }
-    // What a screen reader does with a control.
-    static void assist(const View& control, const QString& action) {
-        QAccessible::queryAccessibleInterface(control.widget())
-            ->actionInterface()
-            ->doAction(action);
-    }
 
     test::TemporaryConfigHome home;
     test::ManualClock clock{test::kMondayAfterMidnight};
@@ -188,7 +182,12 @@ TEST_F(SettingsView, EveryWayOfTickingABoxSendsItsActionOnceAndCodeSendsNone) {
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"mouse", [&] { QTest::mouseClick(box->widget(), Qt::LeftButton); }},
         {"Space", [&] { QTest::keyClick(box->widget(), Qt::Key_Space); }},
-        {"toggle", [&] { assist(*box, QAccessibleActionInterface::toggleAction()); }},
+        {"screen reader",
+         [&] {
+             QAccessible::queryAccessibleInterface(box->widget())
+                 ->actionInterface()
+                 ->doAction(QAccessibleActionInterface::toggleAction());
+         }},
     };
     for (const auto& [way, act] : ways) {
         SCOPED_TRACE(way);
@@ -203,9 +202,6 @@ TEST_F(SettingsView, EveryWayOfTickingABoxSendsItsActionOnceAndCodeSendsNone) {
     box->setState(Button::OffState);
     box->setState(Button::OnState);
     EXPECT_TRUE(registrations.empty()) << "a state set in code is no press";
-
-    assist(*settings->shouldShowSecondsButton(), QAccessibleActionInterface::toggleAction());
-    EXPECT_EQ(pattern(), "E MMM d  h:mm:ss a");
 }
 
 // Opening registers the login item exactly when the running launcher and the choice disagree.
