@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 

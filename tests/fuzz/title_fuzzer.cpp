@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "menubar/AppDelegate.h"
 #include "platform/app/ServiceManagement.h"

@@ -18,7 +18,10 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <string>
+#include <unordered_set>
 
+#include "model/DateFormatSettingsFields.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
 #include "platform/app/ServiceManagement.h"
