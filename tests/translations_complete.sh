@@ -3,36 +3,28 @@
 # text that has gone: lupdate, run on copies as `update_translations` runs it, changes nothing.
 # Arguments: the lupdate program and its arguments, then -ts and the translation files.
 set -euo pipefail
-lupdate=$1
-shift
-arguments=()
-while [ "$1" != -ts ]; do
-    arguments+=("$1")
-    shift
-done
-shift
 work=$(mktemp -d /tmp/vorelt-ts.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-copies=()
-for file in "$@"; do
-    cp "$file" "$work/"
-    copies+=("$work/$(basename "$file")")
+for ((ts = 2; ts <= $#; ts++)); do
+    [ "${!ts}" != -ts ] || break
 done
+files=("${@:ts+1}")
+cp "${files[@]}" "$work/"
 # Its remarks on the parsing of unrelated code go to a log, shown only when it fails.
-"$lupdate" -silent "${arguments[@]}" -ts "${copies[@]}" 2>"$work/lupdate.log" ||
-    { cat "$work/lupdate.log"; exit 1; }
+if ! "$1" -silent "${@:2:ts-2}" -ts "${files[@]/#*\//$work/}" 2>"$work/lupdate.log"; then
+    cat "$work/lupdate.log"
+    exit 1
+fi
 status=0
-for file in "$@"; do
-    name=$(basename "$file")
-    if ! diff -u "$file" "$work/$name"; then
-        echo "FAIL: $name is not up to date (cmake --build <dir> -t update_translations)"
+for file in "${files[@]}"; do
+    if ! diff -u "$file" "$work/${file##*/}"; then
+        echo "FAIL: $file is not up to date (cmake --build <dir> -t update_translations)"
         status=1
     fi
-    if grep -n '<translation type="unfinished"></translation>\|<translation type="unfinished"/>' \
-        "$file"; then
-        echo "FAIL: $name leaves the texts above untranslated"
+    if grep -n '<translation type="unfinished"\(></translation>\|/>\)' "$file"; then
+        echo "FAIL: $file leaves the texts above untranslated"
         status=1
     fi
 done
-[ $status -eq 0 ] && echo "PASS: $# translations cover every text"
+[ $status -eq 0 ] && echo "PASS: ${#files[@]} translations cover every text"
 exit $status

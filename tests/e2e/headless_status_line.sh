@@ -1,42 +1,42 @@
 #!/usr/bin/env bash
-# Without a display the clock writes its title to standard output, one line a change. The command
-# line: --help and --version end at once, a wrong option is one line and status 2, Qt's options
-# work, and --show-in=stdout means standard output even with a display.
+# Without a display the clock writes its title to standard output, one line a change, also in odd
+# environments: no HOME, a home that cannot be written, a locale or a time zone that does not
+# exist; without XDG_RUNTIME_DIR (a root shell, cron) standard error stays empty. The command line:
+# --help ends at once without a display, a wrong option is one line and status 2, Qt's options
+# and --show-in=stdout work.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
+unset DISPLAY
 
 write_store '[General]' "dateFormat=\"'line' HH:mm:ss\""
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$vorelt" >"$work/out" 2>"$work/err" &
+env -u QT_QPA_PLATFORM "$vorelt" >"$work/out" 2>"$work/err" &
 pid=$!
 pids+=($pid)
-
 three_lines() { test "$(grep -c '^line ' "$work/out")" -ge 3; }
-wait_until 10 three_lines ||
-    fail "fewer than three title lines: $(cat "$work/out") / $(cat "$work/err")"
+wait_until 10 three_lines || fail "fewer than three title lines: $(cat "$work/out" "$work/err")"
 kill -INT "$pid"
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status after SIGINT"
+wait "$pid" || fail "exit status $? after SIGINT"
+grep -Evq '^line [0-9]{2}:[0-9]{2}:[0-9]{2}$' "$work/out" && fail "not only titles: $(cat "$work/out")"
+[ "$(sort -u "$work/out" | wc -l)" -eq "$(wc -l <"$work/out")" ] || fail "a title was repeated"
 
-grep -qx 'Time' "$work/out" && fail "the placeholder left the program: $(head -n 2 "$work/out")"
-titles=$(grep '^line ' "$work/out")
-grep -Evq '^line [0-9]{2}:[0-9]{2}:[0-9]{2}$' <<<"$titles" && fail "malformed line: $titles"
-[ "$(sort -u <<<"$titles" | wc -l)" -eq "$(wc -l <<<"$titles")" ] || fail "a title was repeated"
-
-# Help and the version need no display: this one cannot be reached.
-export DISPLAY=:4999
-"$vorelt" --help >"$work/help" || fail "--help failed"
-grep -q '^Usage: vorelt' "$work/help" && grep -q -- '--show-in=PLACE' "$work/help" ||
-    fail "no usage: $(cat "$work/help")"
-"$vorelt" --version | grep -Eqx 'vorelt [0-9]+\.[0-9]+\.[0-9]+' || fail "no version"
-unset DISPLAY
+DISPLAY=:4999 "$vorelt" --help | grep -q -- '--show-in=PLACE' || fail "no usage without a display"
 for wrong in --frobnicate --show-in=moon stray; do
     status=0
     "$vorelt" "$wrong" >"$work/wrong.out" 2>"$work/wrong.err" || status=$?
     [ "$status" -eq 2 ] && [ "$(wc -l <"$work/wrong.err")" -eq 1 ] && [ ! -s "$work/wrong.out" ] ||
         fail "$wrong: status $status, stderr: $(cat "$work/wrong.err")"
 done
-echo "wrong option: $(cat "$work/wrong.err")"
-headless_title qt-option -- -platform offscreen
-headless_title show-in-stdout -- --show-in stdout
+headless_title qt-option "$vorelt" -platform offscreen
+headless_title show-in-stdout "$vorelt" --show-in stdout
+
+mkdir -p "$work/readonly-home"
+touch "$work/readonly-home/.config"  # a file where the config folder should be
+only=(env -i PATH="$PATH" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR")
+for environment in "" "HOME=$work/readonly-home" LANG=xx_YY.UTF-8 TZ=Nowhere/Atlantis; do
+    headless_title odd "${only[@]}" $environment "$vorelt"
+    echo "${environment:-no HOME}: $(tail -n 1 "$work/odd.out")"
+done
+headless_title control-characters "${only[@]}" LANG=$'\x01\x7f' TZ=$'\n' "$vorelt"
+headless_title no-runtime-dir env -u XDG_RUNTIME_DIR "$vorelt"
+[ -s "$work/no-runtime-dir.err" ] && fail "stderr without XDG_RUNTIME_DIR: $(cat "$work/no-runtime-dir.err")"
 echo "PASS"

@@ -1,4 +1,5 @@
-# Shared set-up of the end-to-end tests: a private config home, an X server of their own, clean-up.
+# Shared set-up of the end-to-end tests: a private config home, X servers, session buses and
+# window managers of their own, the steps a person takes, and clean-up of exactly what was started.
 set -euo pipefail
 
 work=$(mktemp -d /tmp/vorelt-e2e.XXXXXX)
@@ -32,18 +33,30 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY. It keeps running as one clock ends and the
-# next starts (-noreset), rather than refusing clients while it resets.
+# Starts the server given, which writes where it listens to descriptor 3; sets `server` to its
+# process id and `address` to what it wrote.
+start_server() {
+    rm -f "$work/fd3"
+    mkfifo "$work/fd3"
+    "$@" 3>"$work/fd3" >/dev/null 2>&1 &
+    server=$!
+    pids+=("$server")
+    read -r -t 10 address <"$work/fd3" || fail "$1 did not start"
+}
+
+# Starts Xvfb on a free display, exports DISPLAY and sets `xserver`. It keeps running as one clock
+# ends and the next starts (-noreset), rather than refusing clients while it resets.
 start_x() {
-    local fifo=$work/displayfd
-    rm -f "$fifo"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -noreset \
-        3>"$fifo" >/dev/null 2>&1 &
-    pids+=($!)
-    local number
-    read -r -t 10 number <"$fifo" || fail "Xvfb did not start"
-    export DISPLAY=:$number
+    start_server Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp -noreset
+    xserver=$server
+    export DISPLAY=:$address
+}
+
+# Starts a session bus of its own, exports its address and sets `bus_pid`.
+start_bus() {
+    start_server dbus-daemon --session --nofork --print-address=3
+    bus_pid=$server
+    export DBUS_SESSION_BUS_ADDRESS=$address
 }
 
 write_store() {
@@ -68,9 +81,19 @@ start_clock() {
     pid=$!
     pids+=("$pid")
 }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+
+# Ends the clock with SIGTERM and expects status 0; $1 names the run.
+stop_clock() {
+    kill -TERM "$pid"
+    wait "$pid" || fail "${1:-the clock}: exit status $? after SIGTERM"
+}
 
 # Sets X, Y, WIDTH and HEIGHT to the geometry of window $1.
 geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(visible "$1")" ]; }
+shoot() { import -window root "$artifacts/$1.png"; }
 
 # Waits for the bar, the window whose name matches the pattern $1, and sets `bar` to it,
 # `bar_height` to its height and `item_x`, `item_y` to a point on the item at its right end.
@@ -89,7 +112,7 @@ find_bar() {
 }
 
 click_item() { xdotool mousemove "$item_x" "$item_y" click 1; }
-popover_open() { xdotool search --onlyvisible --name '^Popover$' >/dev/null 2>&1; }
+popover_open() { shown '^Popover$'; }
 popover_closed() { ! popover_open; }
 popover_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popover" ]; }
 
@@ -97,39 +120,38 @@ popover_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popover" ]; }
 open_popover() {
     click_item
     wait_until 3 popover_open || fail "popover did not open${1:+ ($1)}"
-    popover=$(xdotool search --onlyvisible --name '^Popover$' | head -n 1)
+    popover=$(visible '^Popover$')
 }
 
-# Runs the clock without a display under `env ARGS... [-- OPTIONS...]`, waits for its first real
-# title, ends it with SIGTERM and expects status 0; $1 names the run, its output lands in
-# $work/NAME.out.
+# Opens the popover and clicks its Settings button, at $1 (arithmetic of WIDTH and scale) from the
+# popover's left, 60 by default.
+open_settings() {
+    open_popover "for Settings"
+    geometry "$popover"
+    xdotool mousemove $((X + ${1:-60})) $((Y + HEIGHT - 25 * ${scale:-1})) click 1
+    wait_until 5 shown '^Settings$' || fail "no settings window"
+}
+
+# Runs the command given after the name $1 (a clock without a display), its output in
+# $work/NAME.out and $work/NAME.err, waits for its first real title and ends it, expecting status 0.
 headless_title() {
     local name=$1
-    shift
-    local env_args=() options=()
-    while [ $# -gt 0 ] && [ "$1" != -- ]; do
-        env_args+=("$1")
-        shift
-    done
-    [ $# -gt 0 ] && shift && options=("$@")
-    env "${env_args[@]}" "$vorelt" "${options[@]}" >"$work/$name.out" 2>"$work/$name.err" &
-    local clock=$!
-    pids+=("$clock")
+    : >"$work/$name.out"  # emptied before the start, not as the clock starts: no title of before
+    "${@:2}" >"$work/$name.out" 2>"$work/$name.err" &
+    pid=$!
+    pids+=("$pid")
     a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }
     wait_until 5 a_title || fail "$name: no title; stderr: $(cat "$work/$name.err")"
-    kill -TERM "$clock"
-    local status=0
-    wait "$clock" || status=$?
-    [ "$status" -eq 0 ] || fail "$name: exit status $status"
+    stop_clock "$name"
 }
 
 # Starts the window manager $1 (openbox or xfwm4) on the display and waits until it manages it.
 start_wm() {
     case $1 in
-        openbox) openbox --sm-disable ;;
+        openbox) XDG_CONFIG_DIRS=/etc/xdg openbox --sm-disable ;;
         xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
     esac >"$work/wm.log" 2>&1 &
     pids+=($!)
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    wait_until 10 wm_running || fail "$1 did not start: $(cat "$work/wm.log")"
+    wait_until 20 wm_running || fail "$1 did not start: $(cat "$work/wm.log")"
 }

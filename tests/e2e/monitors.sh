@@ -12,31 +12,27 @@ write_store '[General]' "dateFormat=\"'mon' HH:mm:ss\""
 xrandr --newmode 1920x800 100 1920 1930 1940 1950 800 801 802 803
 xrandr --addmode screen 1920x800
 
-# Waits up to a second for the bar at x $1 and width $2, with its strut across the same columns.
+# Waits up to a second for the bar and its strut from x $1, $2 wide; then, given a name $4, opens
+# the popover from the item at the bar's right end and expects it under the item, on the monitor.
 bar_spans() {
     local x=$1 width=$2
     placed() {
         geometry "$bar"
-        [ "$X" -eq "$x" ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq "$width" ] &&
+        [ "$X" -eq "$x" ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -lt $((40 * scale)) ] &&
             xprop -id "$bar" _NET_WM_STRUT_PARTIAL |
             grep -Eq "= 0, 0, [1-9][0-9]*, 0, 0, 0, 0, 0, $x, $((x + width - 1)), 0, 0$"
     }
-    wait_until 1 placed || fail "$3: bar not at x $x width $width within a second:" \
-        "${WIDTH}x${HEIGHT}+$X+$Y, $(xprop -id "$bar" _NET_WM_STRUT_PARTIAL)"
+    wait_until 1 placed || fail "$3: bar ${WIDTH}x${HEIGHT}+$X+$Y, $(xprop -id "$bar" _NET_WM_STRUT_PARTIAL)"
     echo "$3: bar ${WIDTH}x${HEIGHT}+$X+$Y"
-}
-
-# Opens the popover from the item at the right end of the bar and expects it under the item,
-# within the monitor from x $1 to x $2.
-popover_under_item() {
-    item_x=$((X + WIDTH - 50)) item_y=$((HEIGHT / 2))
+    [ -n "${4:-}" ] || return 0
+    item_x=$((X + WIDTH - 50))
     open_popover "$3"
     geometry "$popover"
     echo "$3: popover ${WIDTH}x${HEIGHT}+$X+$Y, item at $item_x"
-    [ "$X" -ge "$1" ] && [ $((X + WIDTH)) -le "$2" ] || fail "$3: popover off the item's monitor"
-    [ "$X" -le "$item_x" ] && [ $((X + WIDTH)) -ge "$item_x" ] || fail "$3: popover not under the item"
-    [ "$Y" -ge $((bar_height - 2)) ] && [ "$Y" -le $((bar_height + 4)) ] || fail "$3: popover not below the bar"
-    import -window root "$artifacts/monitors-$4.png"
+    ((X >= x && X + WIDTH <= x + width && X <= item_x && X + WIDTH >= item_x)) ||
+        fail "$3: popover not under the item on its monitor"
+    ((Y >= bar_height - 2 && Y <= bar_height + 4)) || fail "$3: popover not below the bar"
+    shoot "monitors-$4"
     click_item
     wait_until 3 popover_closed || fail "$3: popover did not close"
 }
@@ -46,18 +42,16 @@ for scale in 1 2; do
     QT_SCALE_FACTOR=$scale start_clock
     wait_for_bar '^mon [0-9:]{8}$'
     bar_spans 0 2560 "x$scale, one monitor"
-    xrandr --setmonitor '*LEFT' 1280/338x800/211+0+0 screen --setmonitor RIGHT 1280/338x800/211+1280+0 none >/dev/null
-    bar_spans 0 1280 "x$scale, split, left primary"
-    popover_under_item 0 1280 "x$scale, left primary" "left-x$scale"
+    xrandr --setmonitor '*LEFT' 1280/338x800/211+0+0 screen \
+        --setmonitor RIGHT 1280/338x800/211+1280+0 none >/dev/null
+    bar_spans 0 1280 "x$scale, left primary" "left-x$scale"
     xrandr --delmonitor RIGHT --setmonitor '*RIGHT' 1280/338x800/211+1280+0 none
-    bar_spans 1280 1280 "x$scale, right primary"
-    popover_under_item 1280 2560 "x$scale, right primary" "right-x$scale"
+    bar_spans 1280 1280 "x$scale, right primary" "right-x$scale"
     xrandr --delmonitor RIGHT --delmonitor LEFT
     bar_spans 0 2560 "x$scale, joined again"
     xrandr --output screen --mode 1920x800
     bar_spans 0 1920 "x$scale, new resolution"
     xrandr --output screen --mode 2560x800
-    kill "$pid"
-    wait "$pid" || fail "exit status $?"
+    stop_clock "x$scale"
 done
 echo "PASS"

@@ -5,35 +5,19 @@
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
-if ! unshare -m --propagation private true 2>/dev/null; then
-    echo "skipped: no private mount namespace here"
-    exit 77
-fi
+unshare -m --propagation private true 2>/dev/null || { echo "skipped: no private mount namespace"; exit 77; }
 etc=$work/etc
 cp -a /etc "$etc" 2>/dev/null || true
-rm -f "$etc/localtime"
-ln -s /usr/share/zoneinfo/Europe/Berlin "$etc/localtime"
-
+ln -sf /usr/share/zoneinfo/Europe/Berlin "$etc/localtime"
 write_store '[General]' "dateFormat=\"'zone' VV\""
-unshare -m --propagation private sh -c 'mount --bind "$1" /etc && exec env -u TZ QT_QPA_PLATFORM=offscreen "$2"' _ \
-    "$etc" "$vorelt" >"$work/out" 2>"$work/err" &
+unshare -m --propagation private sh -c 'mount --bind "$1" /etc && exec env -u TZ "$2" -platform offscreen' \
+    _ "$etc" "$vorelt" >"$work/out" 2>"$work/err" &
 pid=$!
 pids+=("$pid")
 shows() { grep -qx "zone $1" "$work/out"; }
 wait_until 5 shows Europe/Berlin || fail "not the system's zone: $(tail -n 3 "$work/out") $(cat "$work/err")"
-
 # As the desktop's date and time settings do it: a new link renamed over the old one.
 ln -s /usr/share/zoneinfo/Asia/Tokyo "$etc/.localtime.new"
 mv -T "$etc/.localtime.new" "$etc/localtime"
 wait_until 3 shows Asia/Tokyo || fail "the replaced link was not followed: $(tail -n 3 "$work/out")"
-
-# By hand: removed, then made again.
-rm "$etc/localtime"
-ln -s /usr/share/zoneinfo/America/Sao_Paulo "$etc/localtime"
-wait_until 3 shows America/Sao_Paulo || fail "the new link was not followed: $(tail -n 3 "$work/out")"
-echo "followed: $(grep -c '^zone ' "$work/out") zones shown"
-
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
+stop_clock

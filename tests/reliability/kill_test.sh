@@ -8,17 +8,15 @@ kills=${2:-200}
 work=$(mktemp -d /tmp/vorelt-kill.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 lost=0 clicks=0
 for ((i = 1; i <= kills; i++)); do
     rm -rf "$XDG_CONFIG_HOME" "$work/journal"
     "$harness" run "$work/journal" 2>/dev/null &
-    pid=$!
     # From just after start-up (first-run seeding) to a few hundred clicks in.
     sleep "0.$(printf '%03d' $((RANDOM % 400 + 50)))"
-    kill -KILL "$pid"
-    wait "$pid" 2>/dev/null || true
+    kill -KILL $!
+    wait $! 2>/dev/null || true
     if ! out=$("$harness" verify "$work/journal" 2>&1); then
         echo "kill $i: $out" >&2
         lost=$((lost + 1))
