@@ -77,8 +77,6 @@ open_popover "openbox"
 xwininfo -id "$popover" | grep -q "Override Redirect State: yes" || fail "openbox may move the popover"
 xprop -id "$popover" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the popover is in the taskbar"
 popover_at openbox "Y == bar_height"
-click_item
-wait_until 3 popover_closed || fail "openbox: the second click did not close the popover"
 stop_clock openbox
 
 # --- Xfce's panel at the top, whose systray shows icons only: the bar goes below it.
@@ -94,8 +92,6 @@ item_y=$((Y + HEIGHT / 2))
 has_tray_item && fail "xfce: the clock went into a tray that hides its text"
 open_popover "xfce"
 popover_at xfce-panel "Y == panel_height + bar_height"
-click_item
-wait_until 3 popover_closed || fail "xfce: the second click did not close the popover"
 # The time must be readable on the screen: read the top strip as a person would.
 before=$(xdotool getwindowname "$bar")
 xdotool mousemove 600 400

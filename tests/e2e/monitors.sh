@@ -2,7 +2,7 @@
 # Screens that change under a running clock, with a window manager: within a second of a monitor
 # split off, the primary monitor changed, monitors joined again or a new resolution, the bar and
 # its reserved strip span the primary monitor, and the popover opens under the item on the item's
-# monitor, whichever monitor that is.
+# monitor, whichever monitor that is. Standard output stays empty beside the bar.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
@@ -53,5 +53,6 @@ for scale in 1 2; do
     bar_spans 0 1920 "x$scale, new resolution"
     xrandr --output screen --mode 2560x800
     stop_clock "x$scale"
+    grep -q . "$work/out" && fail "x$scale: output beside the bar: $(cat "$work/out")"
 done
 echo "PASS"
