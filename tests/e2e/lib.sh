@@ -77,6 +77,7 @@ wait_until() {
 # Starts "$vorelt" with the arguments given, its output in $work/out and $work/err; its process id
 # is $pid.
 start_clock() {
+    : >"$work/out"  # emptied before the start, not as the clock starts: no title of before
     "$vorelt" "$@" >"$work/out" 2>"$work/err" &
     pid=$!
     pids+=("$pid")
