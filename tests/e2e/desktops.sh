@@ -3,9 +3,9 @@
 # dock along the top, its strip taken off the work area, and the popover opens below it out of the
 # window manager's hands; beside an Xfce panel (a tasklist and a systray, which shows icons only)
 # it keeps its own bar below the panel, readable on the screen, with the popover below it and out
-# of the tasklist; under a window manager that keeps no strip for docks it puts no window up, says
-# so once, and moves to a tray when one appears. Clicks on a panel's tray item are the tray's unit
-# tests'.
+# of the tasklist, and with --show-in=tray its icon opens the popover by the panel, below it or
+# above it; under a window manager that keeps no strip for docks it puts no window up, says so
+# once, and moves to a tray when one appears.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 
@@ -103,6 +103,36 @@ after=$(xdotool getwindowname "$bar")
 echo "xfce: the screen reads '$read_on_screen', the bar is named '$after'"
 grep -Fq -e "${before#Now }" -e "${after#Now }" <<<"$read_on_screen" || fail "xfce: the time is not readable"
 stop_clock xfce
+
+# --- Asked into the tray: a click on its icon opens the popover below the panel, and above it once
+# the panel is at the bottom. (Which clicks toggle it is the tray's unit tests'.)
+start_clock --show-in=tray
+wait_until 10 has_tray_item || fail "no item in the tray: $(cat "$work/err")"
+find_bar && fail "a bar beside the tray item"
+# Clicks the clock's icon, the last of the systray, the panel's last plugin; checks the popover's
+# place with the test $2 and closes it again.
+tray_popover() {
+    sleep 1  # the systray lays its icons out
+    local systray
+    systray=$(xdotool search --name '^wrapper-2.0$' 2>/dev/null | while read -r w; do
+        geometry "$w"
+        [ "$Y" -ge 0 ] && [ "$WIDTH" -gt 10 ] && echo "$X $w"
+    done | sort -n | tail -n 1 | cut -d' ' -f2)
+    [ -n "$systray" ] || fail "no systray window"
+    geometry "$systray"
+    item_x=$((X + WIDTH - 14)) item_y=$((Y + HEIGHT / 2))
+    open_popover "$1"
+    popover_at "$1" "$2"
+    sleep 0.6
+    click_item
+    wait_until 3 popover_closed || fail "$1: a second click on the icon left the popover open"
+}
+tray_popover xfce-tray "Y >= panel_height"
+xfconf-query -c xfce4-panel -p /panels/panel-1/position -s 'p=8;x=0;y=0'
+panel_at_bottom() { [ "$(work_area_top)" -eq 0 ]; }
+wait_until 10 panel_at_bottom || fail "the panel did not move: $(xprop -root _NET_WORKAREA)"
+tray_popover xfce-tray-bottom "Y > 0 && Y + HEIGHT <= 800 - panel_height"
+stop_clock tray
 
 # --- A window manager that keeps no strip for docks (as sway's XWayland): no window at all, one
 # line of advice, and the tray once it appears. The server keeps what it announces (-noreset).

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Without a display the clock writes its title to standard output, one line a change, also in odd
-# environments: no HOME, a home that cannot be written, a locale or a time zone that does not
-# exist; without XDG_RUNTIME_DIR (a root shell, cron) standard error stays empty. The command line:
-# --help ends at once without a display, a wrong option is one line and status 2, Qt's options
-# and --show-in=stdout work.
+# Without a display the clock writes its title to standard output, one line a change, in the
+# pattern of the store as it is edited by hand; it also runs in odd environments: no HOME, a home
+# that cannot be written, a locale or a time zone that does not exist; without XDG_RUNTIME_DIR (a
+# root shell, cron) standard error stays empty. The command line: --help ends at once without a
+# display, a wrong option is one line and status 2, Qt's options and --show-in=stdout work.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 unset DISPLAY
@@ -14,9 +14,12 @@ pid=$!
 pids+=($pid)
 three_lines() { test "$(grep -c '^line ' "$work/out")" -ge 3; }
 wait_until 10 three_lines || fail "fewer than three title lines: $(cat "$work/out" "$work/err")"
+write_store '[General]' "dateFormat=\"'edit' HH:mm:ss\""
+edited() { grep -q '^edit ' "$work/out"; }
+wait_until 5 edited || fail "a hand edit of the store did not reach the running clock"
 kill -INT "$pid"
 wait "$pid" || fail "exit status $? after SIGINT"
-grep -Evq '^line [0-9]{2}:[0-9]{2}:[0-9]{2}$' "$work/out" && fail "not only titles: $(cat "$work/out")"
+grep -Evq '^(line|edit) [0-9]{2}:[0-9]{2}:[0-9]{2}$' "$work/out" && fail "not only titles: $(cat "$work/out")"
 [ "$(sort -u "$work/out" | wc -l)" -eq "$(wc -l <"$work/out")" ] || fail "a title was repeated"
 
 DISPLAY=:4999 "$vorelt" --help | grep -q -- '--show-in=PLACE' || fail "no usage without a display"

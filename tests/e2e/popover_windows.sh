@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The popover among other windows, under the window manager $2 (openbox, xfwm4): a press goes to the
 # window on top, so a left or right press on another program's window closes the popover even where
-# the settings window lies beneath it, and a middle press leaves it open; a press on the empty part
-# of the bar closes it too. From the keyboard: it has the focus when it opens, Tab reaches Settings
-# and Quit with the focus shown, Escape closes it. Without XDG_RUNTIME_DIR (a root shell) it says
-# nothing on standard error.
+# the settings window lies beneath it, and a middle press, scrolling or a key leave it open; a press
+# on the empty part of the bar closes it too. From the keyboard: it has the focus when it opens, Tab
+# reaches Settings and Quit with the focus shown, Escape closes it. Settings closes it and says so
+# on standard output. Without XDG_RUNTIME_DIR (a root shell) standard error stays empty.
 source "$(dirname "$0")/lib.sh"
 vorelt=$1
 wm=$2
@@ -21,21 +21,24 @@ differ() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" !=
 
 # Another program's window over the settings window, clear of the popover.
 open_settings
+wait_until 3 popover_closed || fail "$wm: Settings left the popover open"
+grep -qx 'Settings selected' "$work/out" || fail "$wm: Settings did not report itself"
 geometry "$(visible '^Settings$')"
 xev -geometry "${WIDTH}x$((HEIGHT - 40))+$X+$((Y + 40))" -name cover >"$work/xev" 2>&1 &
 pids+=($!)
 wait_until 5 shown '^cover$' || fail "$wm: the covering window did not show"
 cover_x=$((X + 20)) cover_y=$((Y + HEIGHT - 20))
 presses() { grep -c ButtonPress "$work/xev" || true; }
-for button in 2 1 3; do
+for button in 2 4 1 3; do
     [ "$button" = 1 ] || popover_open || open_popover "before button $button"
     before=$(presses)
     xdotool mousemove "$cover_x" "$cover_y" click "$button"
     got_press() { [ "$(presses)" -gt "$before" ]; }
     wait_until 3 got_press || fail "$wm: the covering window did not get button $button"
-    if [ "$button" = 2 ]; then
+    if [ "$button" = 2 ] || [ "$button" = 4 ]; then
+        xdotool key a
         sleep 0.3
-        popover_open || fail "$wm: a middle press closed the popover"
+        popover_open || fail "$wm: a key, a middle press or scrolling closed the popover"
     else
         wait_until 3 popover_closed || fail "$wm: button $button on the window on top left the popover open"
     fi
