@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -14,101 +15,67 @@ namespace {
 
 constexpr const char* kClock = "/opt/vorelt/bin/vorelt";
 
-// A launcher that records what it would start, in a private config home and session.
+// A private config home and session, in which each run of a launcher is recorded.
 class LauncherDelegateTest : public testing::Test {
 protected:
-    void SetUp() override {
-        Application::sharedApplication()->setTerminationHandler([this] { ++terminations; });
+    // Runs a launcher: true when it started the clock. It ends either way.
+    bool startsTheClock() {
+        std::vector<std::string> launched;
+        int terminations = 0;
+        Application::sharedApplication()->setTerminationHandler([&] { ++terminations; });
+        const auto delegate = std::make_shared<LauncherDelegate>();
         delegate->setClockProgramPath(kClock);
-        delegate->setLaunchHandler([this](const std::string& path) {
+        delegate->setLaunchHandler([&](const std::string& path) {
             launched.push_back(path);
             return launchSucceeds;
         });
-    }
-    void TearDown() override { Application::sharedApplication()->setTerminationHandler({}); }
-
-    // Runs the launcher once and forgets what the last run did.
-    void runLauncher() {
-        launched.clear();
-        terminations = 0;
         delegate->applicationDidFinishLaunching(nullptr);
+        Application::sharedApplication()->setTerminationHandler({});
+        EXPECT_EQ(terminations, 1);
+        return launched == std::vector<std::string>{kClock};
     }
 
     test::TemporaryConfigHome home;
     test::TemporaryRuntimeDir runtime;
-    const std::shared_ptr<LauncherDelegate> delegate = std::make_shared<LauncherDelegate>();
-    std::vector<std::string> launched;
-    int terminations = 0;
     bool launchSucceeds = true;
 };
 
 TEST_F(LauncherDelegateTest, StartsTheClockUnlessTheUserTurnedLaunchAtLoginOff) {
-    runLauncher();
-    EXPECT_EQ(launched, std::vector<std::string>{kClock}) << "a store without the key";
-    EXPECT_EQ(terminations, 1);
-
-    home.writeStore("[General]\nshouldAutoLaunch=true\n");
-    UserDefaults::resetStandardUserDefaults();
-    runLauncher();
-    EXPECT_EQ(launched, std::vector<std::string>{kClock});
-    EXPECT_EQ(terminations, 1);
-
-    home.writeStore("[General]\nshouldAutoLaunch=false\n");
-    UserDefaults::resetStandardUserDefaults();
-    runLauncher();
-    EXPECT_TRUE(launched.empty());
-    EXPECT_EQ(terminations, 1) << "the launcher ends either way";
-
+    EXPECT_TRUE(startsTheClock()) << "a store without the key";
     // Only a stored false counts; other settings are no reason to stay put.
-    home.writeStore("[General]\ndateFormat=HH:mm\n");
-    UserDefaults::resetStandardUserDefaults();
-    runLauncher();
-    EXPECT_EQ(launched, std::vector<std::string>{kClock});
-}
-
-TEST_F(LauncherDelegateTest, StartsNoSecondClock) {
-    {
-        Workspace clock;
-        clock.announceRunningApplication(applicationBundleIdentifier);
-        runLauncher();
-        EXPECT_TRUE(launched.empty());
-        EXPECT_EQ(terminations, 1);
+    for (const auto& [line, starts] : {std::pair{"shouldAutoLaunch=true", true},
+                                       {"shouldAutoLaunch=false", false},
+                                       {"dateFormat=HH:mm", true}}) {
+        home.writeStore(QByteArray("[General]\n") + line + "\n");
+        UserDefaults::resetStandardUserDefaults();
+        EXPECT_EQ(startsTheClock(), starts) << line;
     }
-    runLauncher();
-    EXPECT_EQ(launched, std::vector<std::string>{kClock}) << "the clock has ended";
-
-    // Only the clock's own identifier counts, the launcher's among them.
-    for (const std::string& other :
-         {std::string(launcherBundleIdentifier), std::string("io.github.vorelt.vorelt"),
-          std::string(applicationBundleIdentifier) + ".Helper", std::string("io.github.vorelt")}) {
-        SCOPED_TRACE(other);
-        Workspace workspace;
-        workspace.announceRunningApplication(other);
-        runLauncher();
-        EXPECT_EQ(launched, std::vector<std::string>{kClock});
-    }
-}
-
-TEST_F(LauncherDelegateTest, OnlyAClockOnItsOwnDisplayCounts) {
-    // A clock on standard output feeds a bar program; one on another display is another's.
-    for (const char* display : {"headless-1", "x11-:97"}) {
-        SCOPED_TRACE(display);
-        Workspace elsewhere;
-        elsewhere.announceRunningApplication(applicationBundleIdentifier, display);
-        runLauncher();
-        EXPECT_EQ(launched, std::vector<std::string>{kClock});
-    }
-    Workspace here;
-    here.announceRunningApplication(applicationBundleIdentifier, Workspace::currentDisplay());
-    runLauncher();
-    EXPECT_TRUE(launched.empty());
-}
-
-TEST_F(LauncherDelegateTest, EndsAlsoWhenTheClockCannotBeStarted) {
     launchSucceeds = false;
-    runLauncher();
-    EXPECT_EQ(launched, std::vector<std::string>{kClock});
-    EXPECT_EQ(terminations, 1);
+    EXPECT_TRUE(startsTheClock()) << "tried, and ended all the same";
+}
+
+// Only the clock's own identifier on the launcher's display counts: a clock on standard output
+// feeds a bar program, and one on another display is another's.
+TEST_F(LauncherDelegateTest, OnlyAClockOnItsOwnDisplayKeepsItFromStartingAnother) {
+    const std::string clock(applicationBundleIdentifier);
+    const std::string here = Workspace::currentDisplay();
+    {
+        Workspace running;
+        running.announceRunningApplication(clock, here);
+        EXPECT_FALSE(startsTheClock());
+    }
+    for (const auto& [identifier, display] : std::vector<std::pair<std::string, std::string>>{
+             {std::string(launcherBundleIdentifier), here},
+             {"io.github.vorelt.vorelt", here},
+             {clock + ".Helper", here},
+             {"io.github.vorelt", here},
+             {clock, "headless-1"},
+             {clock, "x11-:97"}}) {
+        SCOPED_TRACE(identifier + " on " + display);
+        Workspace other;
+        other.announceRunningApplication(identifier, display);
+        EXPECT_TRUE(startsTheClock());
+    }
 }
 
 }  // namespace

@@ -64,17 +64,9 @@ public:
         QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
     }
-    ~TemporaryRuntimeDir() {
-        if (previous_.isNull()) {
-            qunsetenv("XDG_RUNTIME_DIR");
-        } else {
-            qputenv("XDG_RUNTIME_DIR", previous_);
-        }
-    }
+    // Put back as it was; an empty value counts as unset.
+    ~TemporaryRuntimeDir() { qputenv("XDG_RUNTIME_DIR", previous_); }
     QString path() const { return dir_.path(); }
-    QString lockPath(const QString& identifier, const QString& display) const {
-        return dir_.path() + "/vorelt/" + display + "/" + identifier + ".lock";
-    }
 
 private:
     QTemporaryDir dir_;
@@ -88,7 +80,6 @@ public:
         Date::setClock([this] { return Date(now_); });
     }
     ~ManualClock() { Date::setClock({}); }
-    void set(double secondsSince1970) { now_ = secondsSince1970; }
     void advance(double seconds) { now_ += seconds; }
 
 private:
