@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <csignal>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 #include "TestSupport.h"
 #include "platform/app/Application.h"
@@ -37,16 +37,11 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
     };
     const Case cases[] = {
         {Auto, true, true, true, "gnome-shell", "GNOME", Tray, false},
-        {Auto, true, true, true, "ayatana-indicator-application-service", "MATE", Tray, false},
         // An unknown owner: the desktop decides.
         {Auto, true, true, true, "snwatcher", "ubuntu:GNOME", Tray, false},
         {Auto, true, true, true, "snwatcher", "GNOME-Flashback:Foo", Bar, false},
-        // Trays that show icons only, whatever the desktop says.
+        // A tray that shows icons only, whatever the desktop says.
         {Auto, true, true, true, "xfce4-panel", "GNOME", Bar, false},
-        {Auto, true, true, true, "wrapper-2.0", "GNOME", Bar, false},
-        {Auto, true, true, true, "waybar", "GNOME", Bar, false},
-        {Auto, true, true, true, "kded6", "GNOME", Bar, false},
-        {Auto, true, true, true, "plasmashell", "KDE", Bar, false},
         {Auto, true, true, false, "", "GNOME", Bar, false},
         // No strip for docks: never a window mid-screen; an icon, or nothing and advice.
         {Auto, true, false, true, "waybar", "sway", Tray, true},
@@ -116,15 +111,6 @@ struct OneItemBar {
     std::shared_ptr<StatusItem> item;
 };
 
-// A responder that counts the clicks that reach it.
-class ClickCounter : public Object {
-public:
-    Action actionForSelector(const Selector&) override {
-        return [this](Object*) { ++clicks; };
-    }
-    int clicks = 0;
-};
-
 // Counts the events of each type that reach the objects it watches.
 class EventCounter : public QObject {
 public:
@@ -137,26 +123,17 @@ protected:
     }
 };
 
-TEST(StatusBarWindow, AnItemWithAnEmptyTitleCanStillBeClicked) {
+// Where the item is, a view takes the clicks, even when it has nothing to show.
+TEST(StatusBarWindow, AnItemWithAnEmptyTitleKeepsAPlaceToClick) {
     auto* window = new StatusBarWindow;
     OneItemBar one(window);
-    const auto& item = one.item;
-    const auto counter = std::make_shared<ClickCounter>();
-    item->button()->setTarget(counter);
-    item->button()->setAction("togglePopover:");
-    item->button()->setTitle("");
-    ASSERT_TRUE(test::waitFor([&] { return item->frameOnScreen().width > 0; }));
-    const Rect frame = item->frameOnScreen();
+    one.show("");
+    ASSERT_TRUE(test::waitFor([&] { return one.item->frameOnScreen().width > 0; }));
+    const Rect frame = one.item->frameOnScreen();
     EXPECT_GE(frame.width, 24);
-
     const QPoint inside(static_cast<int>(frame.x + frame.width / 2) - window->x(),
                         static_cast<int>(frame.height / 2));
-    QWidget* view = window->childAt(inside);
-    ASSERT_NE(view, nullptr);
-    QMouseEvent press(QEvent::MouseButtonPress, view->mapFrom(window, inside),
-                      window->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view, &press);
-    EXPECT_EQ(counter->clicks, 1);
+    EXPECT_NE(window->childAt(inside), nullptr);
 }
 
 // The bar window costs the desktop once a second: a title change repaints the item alone, and
@@ -172,38 +149,23 @@ TEST(StatusBarWindow, RepaintsAndRenamesOnlyForANewTitle) {
     EventCounter viewEvents;
     window->installEventFilter(&windowEvents);
     view->installEventFilter(&viewEvents);
+    // Paints of the item, layouts and renames of the window.
+    const auto counts = [&] {
+        return std::tuple(viewEvents.counts[QEvent::Paint],
+                          windowEvents.counts[QEvent::LayoutRequest],
+                          windowEvents.counts[QEvent::WindowTitleChange]);
+    };
     one.item->setLength(StatusBar::VariableStatusItemLength);  // the item changed, not its title
     QApplication::processEvents();
-    EXPECT_EQ(viewEvents.counts[QEvent::Paint], 0);
-    EXPECT_EQ(windowEvents.counts[QEvent::LayoutRequest], 0);
-    EXPECT_EQ(windowEvents.counts[QEvent::WindowTitleChange], 0);
-
+    EXPECT_EQ(counts(), std::tuple(0, 0, 0));
     one.show("12:00:02");  // same width: no new layout of the bar
-    EXPECT_EQ(viewEvents.counts[QEvent::Paint], 1);
-    EXPECT_EQ(windowEvents.counts[QEvent::LayoutRequest], 0);
-    EXPECT_EQ(windowEvents.counts[QEvent::WindowTitleChange], 1);
+    EXPECT_EQ(counts(), std::tuple(1, 0, 1));
     // What a screen reader reads.
     EXPECT_EQ(window->accessibleName(), "12:00:02");
     EXPECT_EQ(view->accessibleName(), "12:00:02");
 
     one.show("Monday 12:00:03");  // wider: the item gets its room
     EXPECT_GT(view->width(), width);
-}
-
-TEST(StatusLine, WritesTheLastTitleOfATurnOnceAsOneLine) {
-    int fds[2];
-    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
-    {
-        OneItemBar line(new StatusLine(fds[1]));
-        // The launch sets a placeholder and the first title in one turn: only the title leaves.
-        line.item->button()->setTitle("Time");
-        for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
-            line.show(title);
-        }
-        EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
-    }
-    ::close(fds[0]);
-    ::close(fds[1]);
 }
 
 TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
@@ -225,7 +187,7 @@ TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
 
 // Each restart of a bar program would otherwise leave one more clock behind, writing into a
 // closed pipe for ever.
-TEST(StatusLine, AReaderThatHasGoneEndsTheApplication) {
+TEST(StatusLine, WritesTheLastTitleOfATurnOnceAsOneLineUntilItsReaderHasGone) {
     std::signal(SIGPIPE, SIG_IGN);
     int terminations = 0;
     Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
@@ -238,8 +200,12 @@ TEST(StatusLine, AReaderThatHasGoneEndsTheApplication) {
         ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
         {
             OneItemBar line(new StatusLine(fds[1]));
-            line.show("read");
-            EXPECT_TRUE(test::waitFor([&] { return !drain(fds[0]).empty(); }, 1000));
+            // The launch sets a placeholder and the first title in one turn: only the title leaves.
+            line.item->button()->setTitle("Time");
+            for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
+                line.show(title);
+            }
+            EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
             EXPECT_EQ(terminations, 0);
             ::close(fds[0]);
             if (!pipe) {

@@ -1,0 +1,428 @@
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDir>
+#include <QTextCharFormat>
+#include <QThread>
+
+#include <set>
+
+#include "../TestSupport.h"
+#include "../support/TestWatcher.h"
+#include "menubar/AppDelegate.h"
+#include "menubar/EventMonitor.h"
+#include "platform/app/ServiceManagement.h"
+#include "platform/foundation/Timer.h"
+#include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/tray/StatusNotifierItem.h"
+#include "platform/statusbar/tray/StatusNotifierTray.h"
+#include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Popover.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/WindowController.h"
+#include "popover/CalendarPopoverViewController.h"
+
+namespace vorelt {
+namespace {
+
+// The application: its delegate, a recording status bar and login service, outside clicks from a
+// substitute source, and a clock that the test moves. That the timer drives the title, what
+// Settings prints, and that Quit and the signals end the clock are the end-to-end tests'.
+class Launched : public testing::Test {
+protected:
+    void SetUp() override {
+        auto recording = std::make_unique<test::RecordingHost>();
+        host = recording.get();
+        install(std::move(recording));
+    }
+    void install(std::unique_ptr<StatusBarHost> bar) {
+        Event::useSubstituteSource(true);
+        StatusBar::systemStatusBar()->setHost(std::move(bar));
+        delegate = std::make_shared<AppDelegate>();
+        Application::sharedApplication()->setDelegate(delegate);
+        // The title when the launcher is registered; its name is the autostart test's.
+        setLoginItemServiceForTesting([this](std::string_view) {
+            titlesAtRegistration.push_back(title());
+            return true;
+        });
+    }
+    void TearDown() override {
+        delegate->closePopover(nullptr);
+        delegate->applicationWillTerminate(nullptr);
+        StatusBar::systemStatusBar()->removeStatusItem(delegate->statusItem);
+        Application::sharedApplication()->setDelegate(nullptr);
+        setLoginItemServiceForTesting({});
+        StatusBar::systemStatusBar()->setHost(std::make_unique<test::RecordingHost>());
+        Event::useSubstituteSource(false);
+    }
+    void launch() { delegate->applicationDidFinishLaunching(nullptr); }
+    void clickItem() { delegate->statusItem->button()->performClick(); }
+    bool shown() const { return delegate->popover->isShown(); }
+    bool monitoring() const { return delegate->eventMonitor->isStarted(); }
+    CalendarPopoverViewController& calendar() const {
+        return *delegate->calendarPopoverViewController;
+    }
+    std::string title() const { return delegate->statusItem->button()->title(); }
+    // What the timer does once a second, one second later.
+    std::string tick() {
+        clock.advance(1.0);
+        delegate->updateMenuTime();
+        return title();
+    }
+
+    test::TemporaryConfigHome home;
+    test::ManualClock clock{test::kMondayAfterMidnight};
+    test::RecordingHost* host = nullptr;
+    std::shared_ptr<AppDelegate> delegate;
+    std::shared_ptr<UserDefaults> store = UserDefaults::standardUserDefaults();
+    std::vector<std::string> titlesAtRegistration;
+};
+
+TEST_F(Launched, LaunchRegistersTheLauncherFirstEvenWhenTheUserSaidNoAndWritesNothing) {
+    store->setBool(false, "shouldAutoLaunch");
+    const QByteArray stored = home.readStore();
+    launch();
+    EXPECT_EQ(titlesAtRegistration, std::vector<std::string>{""}) << "before the placeholder";
+    EXPECT_EQ(host->titles, (std::vector<std::string>{"Time", "Mon Dec 29  12:05 AM"}));
+    EXPECT_EQ(home.readStore(), stored) << "the clock never writes the store";
+    EXPECT_FALSE(shown() || monitoring());
+    EXPECT_FALSE(calendar().isViewLoaded()) << "the popover's view loads when first needed";
+    store->setObject("", "dateFormat");
+    EXPECT_EQ(tick(), "") << "a stored empty pattern is used as it is";
+}
+
+TEST_F(Launched, FlashingBlanksEveryColonOnAlternateTicksFromLaunch) {
+    store->setObject("HH:mm:ss 'at:'", "dateFormat");
+    store->setBool(true, "shouldFlashSeparator");
+    launch();
+    EXPECT_EQ(title(), "00 05 09 at ");
+    EXPECT_EQ(tick(), "00:05:10 at:");
+    EXPECT_EQ(tick(), "00 05 11 at ");
+    store->setBool(false, "shouldFlashSeparator");
+    EXPECT_EQ(tick(), "00:05:12 at:") << "off while blanked: the colons come back";
+}
+
+// Which presses outside close the popover is the end-to-end tests'.
+TEST_F(Launched, OutsideClickHandlerOpensNothingAndClosesOnAnyPress) {
+    launch();
+    const Event::Handler handler = delegate->eventMonitor->handler;
+    const auto press = std::make_shared<Event>(Event::LeftMouseDown, Point{});
+    handler(press);  // popover closed: nothing happens, nothing opens
+    EXPECT_FALSE(shown());
+    clickItem();
+    EXPECT_TRUE(monitoring());
+    handler(nullptr);  // no event at all still closes it, and its monitor stops
+    EXPECT_FALSE(shown() || monitoring());
+}
+
+TEST_F(Launched, StartingAMonitorAgainReplacesTheInstalledOneAndDestroyingRemovesIt) {
+    int calls = 0;
+    {
+        EventMonitor monitor(Event::LeftMouseDownMask, [&calls](const auto&) { ++calls; });
+        monitor.start();
+        monitor.start();
+        Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+        EXPECT_EQ(calls, 1);
+    }
+    Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(Launched, PopoverShowsTheFullDateAsOfItsOpening) {
+    launch();
+    store->setObject("HH:mm", "dateFormat");
+    clickItem();
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
+    // Past midnight while open: nothing changes until it opens again.
+    clock.advance(24 * 3600);
+    delegate->updateMenuTime();
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
+    calendar().datePicker()->setDateValue(Date(0));  // the user picks a day: never read back
+    clickItem();
+    clickItem();
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Tuesday, December 30, 2025");
+    EXPECT_DOUBLE_EQ(calendar().datePicker()->dateValue().timeIntervalSince1970(),
+                     test::kMondayAfterMidnight + 24 * 3600);
+}
+
+// Every interface resource loads, and every control in it that sends an action has a name for
+// screen readers and a receiver for its action.
+TEST_F(Launched, EveryInterfaceLoadsNamedAndWired) {
+    launch();
+    clickItem();
+    calendar().settingsButton()->performClick();
+    EXPECT_FALSE(shown() || monitoring()) << "Settings closes the popover";
+    std::vector<std::shared_ptr<ViewController>> controllers{
+        delegate->calendarPopoverViewController};
+    std::set<QString> loaded;
+    for (const auto& window : WindowController::openWindows()) {
+        loaded.insert(QString::fromStdString(window->windowNibName()) + ".ui");
+        controllers.push_back(window->contentViewController());
+    }
+    const auto application = Application::sharedApplication();
+    for (const auto& controller : controllers) {
+        loaded.insert(controller->view()->widget()->objectName() + ".ui");
+        for (const auto& view : controller->subviews()) {
+            const auto* control = dynamic_cast<Control*>(view.get());
+            if (control != nullptr && !control->action().empty()) {
+                EXPECT_FALSE(view->accessibilityLabel().empty()) << view->identifier();
+                EXPECT_TRUE(application->receiverForAction(control->action(), nullptr, view.get()))
+                    << view->identifier() << " sends " << control->action() << " to nobody";
+            }
+        }
+    }
+    const auto resources = QDir(":/ui").entryList();
+    EXPECT_EQ(loaded, std::set<QString>(resources.begin(), resources.end()));
+    WindowController::releaseOpenWindows();
+}
+
+// Egypt's week starts on Saturday and its weekend is Friday and Saturday: neither is the default
+// nor the language's (English) of these tests.
+TEST(CalendarWeek, FollowsTheLocaleOfDates) {
+    qputenv("LC_TIME", "ar_EG.UTF-8");
+    QCalendarWidget calendar;
+    const DatePicker picker(&calendar);
+    EXPECT_EQ(calendar.firstDayOfWeek(), Qt::Saturday);
+    const auto marked = [&calendar](Qt::DayOfWeek day) {
+        return calendar.weekdayTextFormat(day).foreground() !=
+               calendar.weekdayTextFormat(Qt::Wednesday).foreground();
+    };
+    EXPECT_TRUE(marked(Qt::Friday) && marked(Qt::Saturday) && !marked(Qt::Sunday));
+    qunsetenv("LC_TIME");
+}
+
+constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
+
+// Puts a watcher on the session bus and takes it off again, as a panel does when it restarts. It
+// answers from a thread of its own: the clock asks it a blocking question at start-up.
+class WatcherOnBus {
+public:
+    WatcherOnBus() {
+        QObject::connect(&watcher_, &TestWatcher::StatusNotifierItemRegistered, &items_,
+                         [this](const QString& service) { registered_ << service; });
+        watcher_.moveToThread(&thread_);
+        thread_.start();
+    }
+    ~WatcherOnBus() {
+        stop();
+        thread_.quit();
+        thread_.wait();
+    }
+    void start(bool hostRegistered) {
+        stop();
+        watcher_.setHostRegistered(hostRegistered);
+        QMetaObject::invokeMethod(
+            &watcher_,
+            [this] {
+                QDBusConnection bus =
+                    QDBusConnection::connectToBus(QDBusConnection::SessionBus, kName);
+                bus.registerObject("/StatusNotifierWatcher", &watcher_,
+                                   QDBusConnection::ExportAllContents);
+                bus.registerService("org.kde.StatusNotifierWatcher");
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    void stop() { QDBusConnection::disconnectFromBus(kName); }
+    // A panel's host comes up after its watcher.
+    void registerHost() {
+        watcher_.setHostRegistered(true);
+        QMetaObject::invokeMethod(
+            &watcher_, [this] { Q_EMIT watcher_.StatusNotifierHostRegistered(); },
+            Qt::BlockingQueuedConnection);
+    }
+    // Every item registered so far, with this watcher or an earlier one, as the event loop heard.
+    QStringList items() const { return registered_; }
+
+private:
+    static constexpr const char* kName = "test-watcher";
+    QThread thread_;
+    TestWatcher watcher_;
+    QObject items_;  // on the test's thread, where the registrations are counted
+    QStringList registered_;
+};
+
+// The panel's host: reads an item's properties, calls its methods, hears its label. Its calls run
+// the event loop while they wait, since the item answers on this same thread.
+class TestHost : public QObject {
+    Q_OBJECT
+
+public:
+    QDBusMessage call(const QString& service, const QString& method, const QVariantList& arguments,
+                      const QString& interface = kItemInterface) {
+        auto message =
+            QDBusMessage::createMethodCall(service, "/StatusNotifierItem", interface, method);
+        message.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(message, QDBus::BlockWithGui);
+    }
+    QVariant property(const QString& service, const QString& name) {
+        const QDBusMessage reply = call(service, "Get", {QString(kItemInterface), name},
+                                        "org.freedesktop.DBus.Properties");
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    template <typename T>
+    T demarshal(const QString& service, const QString& name) {
+        return qdbus_cast<T>(property(service, name).value<QDBusArgument>());
+    }
+    // A left click as GNOME Shell's AppIndicator extension (GNOME 43) gives it: an item with any
+    // menu path, /NO_DBUSMENU included, gets that menu toggled, and Activate only on a double
+    // click.
+    void clickAsGnomeShell(const QString& service) {
+        const QDBusMessage all =
+            call(service, "GetAll", {QString(kItemInterface)}, "org.freedesktop.DBus.Properties");
+        if (!qdbus_cast<QVariantMap>(all.arguments().value(0)).contains("Menu")) {
+            call(service, "Activate", {600, 14});
+        }
+    }
+    // The label and the tool tip, in the order they are announced.
+    void listen(const QString& service) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.connect(service, "/StatusNotifierItem", kItemInterface, "XAyatanaNewLabel", this,
+                    SLOT(newLabel(QString, QString)));
+        bus.connect(service, "/StatusNotifierItem", kItemInterface, "NewToolTip", this,
+                    SLOT(newToolTip()));
+    }
+
+    QStringList labels;
+
+private Q_SLOTS:
+    void newLabel(const QString& label, const QString& guide) { labels << label + "|" + guide; }
+    void newToolTip() { labels << "tool tip"; }
+};
+
+TEST(StatusNotifierGuide, EveryDigitBecomesTheZeroOfItsOwnDigits) {
+    EXPECT_EQ(StatusNotifierItem::guideFor("Mon 29 Dec 2025 7:45:09 PM"),
+              "Mon 00 Dec 0000 0:00:00 PM");
+    EXPECT_EQ(StatusNotifierItem::guideFor(QString::fromUtf8("\u0661\u0662:\u0663\u0669")),
+              QString::fromUtf8("\u0660\u0660:\u0660\u0660"));
+    EXPECT_EQ(StatusNotifierItem::guideFor(QString::fromUtf8("\u0968\u0966 \u00bd")),
+              QString::fromUtf8("\u0966\u0966 \u00bd"));
+}
+
+// The application as launched, with the system status bar in the panel.
+class LaunchedInPanel : public Launched {
+protected:
+    void SetUp() override {
+        watcher.start(true);
+        install(std::make_unique<StatusNotifierTray>());
+        launch();
+        ASSERT_TRUE(test::waitFor([this] { return watcher.items().size() == 1; }));
+    }
+    QString service() const { return watcher.items().last(); }
+
+    WatcherOnBus watcher;
+    TestHost panel;
+};
+
+TEST_F(LaunchedInPanel, TheLabelFollowsEveryChangeOfTheTextBesideAClockFace) {
+    delegate->timer->invalidate();
+    const auto item = delegate->statusItem;
+    panel.listen(service());
+    // A placeholder replaced in the same turn of the event loop never reaches the panel.
+    item->button()->setTitle("Time");
+    item->button()->setTitle("12:05");
+    ASSERT_TRUE(test::waitFor([&] { return panel.labels.size() == 2; }));
+    EXPECT_EQ(panel.property(service(), "XAyatanaLabel").toString(), "12:05");
+    // Xfce's systray shows the text only in the tool tip.
+    EXPECT_EQ(panel.demarshal<StatusNotifierToolTip>(service(), "ToolTip").title, "12:05");
+    item->setLength(80);  // the host hears of it, the text is the same
+    item->button()->setTitle("12:06");
+    ASSERT_TRUE(test::waitFor([&] { return panel.labels.size() >= 4; }));
+    item->button()->setTitle("");
+    ASSERT_TRUE(test::waitFor([&] { return panel.labels.size() >= 6; }));
+    test::runEventLoopFor(50);
+    EXPECT_EQ(panel.labels,
+              (QStringList{"12:05|00:00", "tool tip", "12:06|00:00", "tool tip", "|", "tool tip"}));
+
+    // With no text there is still an icon to click.
+    EXPECT_EQ(panel.property(service(), "Status").toString(), "Active");
+    const auto pixmaps = panel.demarshal<QList<StatusNotifierPixmap>>(service(), "IconPixmap");
+    ASSERT_FALSE(pixmaps.isEmpty());
+    const auto& pixmap = pixmaps.front();
+    ASSERT_EQ(pixmap.bytes.size(), pixmap.width * pixmap.height * 4);
+    // Alpha, red, green, blue: a corner outside the face is clear, the face is light.
+    const auto* middle = reinterpret_cast<const uchar*>(pixmap.bytes.constData()) +
+                         (pixmap.height * 3 / 4 * pixmap.width + pixmap.width / 2) * 4;
+    EXPECT_EQ(uchar(pixmap.bytes[0]), 0);
+    EXPECT_EQ(middle[0], 255);
+    EXPECT_GT(middle[1], 200);
+}
+
+TEST_F(LaunchedInPanel, EverySingleClickOnThePanelsItemTogglesThePopoverBelowThePoint) {
+    for (int i = 0; i < 4; ++i) {
+        panel.clickAsGnomeShell(service());
+        EXPECT_EQ(shown(), i % 2 == 0) << "GNOME Shell, click " << i + 1;
+    }
+    panel.call(service(), "ContextMenu", {400, 30});
+    ASSERT_TRUE(shown());
+    const Rect frame = delegate->popover->frameOnScreen();
+    EXPECT_EQ(frame.y, 31);
+    EXPECT_NEAR(frame.x + frame.width / 2, 400, 1);
+    panel.call(service(), "SecondaryActivate", {10, 10});
+    panel.call(service(), "Scroll", {3, QString("vertical")});
+    EXPECT_TRUE(shown()) << "neither clicks";
+}
+
+// A panel restarted: the clock goes to a bar of its own and back, with its popover.
+TEST_F(LaunchedInPanel, ThePanelGoingAndComingBackKeepsThePopover) {
+    StatusNotifierWatcherTracker tracker(
+        [](bool tray) {
+            return tray ? std::unique_ptr<StatusBarHost>(std::make_unique<StatusNotifierTray>())
+                        : std::make_unique<test::RecordingHost>();
+        },
+        [](std::unique_ptr<StatusBarHost> next) {
+            StatusBar::systemStatusBar()->setHost(std::move(next));
+        },
+        [](bool hostRegistered, const std::string&) { return hostRegistered; });
+    StatusBar::systemStatusBar()->setHost(tracker.currentHost());
+    ASSERT_TRUE(test::waitFor([this] { return watcher.items().size() == 2; }));
+    panel.call(service(), "Activate", {400, 30});
+    ASSERT_TRUE(shown());
+
+    // The title in the bar it goes to is the endings test's. The item leaves the bus.
+    const QString item = service();
+    watcher.stop();
+    ASSERT_TRUE(test::waitFor([&] { return !tracker.inPanel(); }));
+    EXPECT_TRUE(test::waitFor(
+        [&] { return !QDBusConnection::sessionBus().interface()->isServiceRegistered(item); }));
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(delegate->statusItem->frameOnScreen(), (Rect{900, 0, 120, 24}));
+
+    // A panel that starts its watcher before its host: only the host brings the item back.
+    watcher.start(false);
+    test::runEventLoopFor(200);
+    EXPECT_EQ(watcher.items().size(), 2);
+    clock.advance(60);
+    delegate->updateMenuTime();
+    watcher.registerHost();
+    ASSERT_TRUE(test::waitFor([this] { return watcher.items().size() == 3; }));
+    EXPECT_EQ(panel.property(service(), "XAyatanaLabel").toString(), "Mon Dec 29  12:06 AM");
+    panel.call(service(), "Activate", {400, 30});
+    EXPECT_FALSE(shown()) << "the popover was still known to be open";
+}
+
+// Without a display, Vorelt's own place is standard output.
+TEST(PanelAtStartUp, TheBarGoesToThePanelOnlyWhenItHasARegisteredHostAndShowsLabels) {
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    const auto inTray = [] {
+        StatusBar bar;
+        return dynamic_cast<StatusNotifierTray*>(&bar.host()) != nullptr;
+    };
+    EXPECT_FALSE(inTray()) << "no watcher";
+    WatcherOnBus watcher;
+    watcher.start(false);
+    EXPECT_FALSE(inTray()) << "a watcher without a host";
+    watcher.start(true);
+    EXPECT_TRUE(inTray());
+    qunsetenv("XDG_CURRENT_DESKTOP");
+}
+
+}  // namespace
+}  // namespace vorelt
+
+#include "AppDelegateTest.moc"
