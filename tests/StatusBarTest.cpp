@@ -13,7 +13,6 @@
 
 #include "TestSupport.h"
 #include "platform/app/Application.h"
-#include "platform/app/CommandLine.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusLine.h"
@@ -67,22 +66,12 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
         const Place place = StatusBarHostRule::place(facts);
         EXPECT_EQ(place, c.place);
         EXPECT_EQ(StatusBarHostRule::titleHidden(facts, place), c.hidden);
+        // A bar program that started the clock offscreen reads it, whatever else is asked or there.
+        StatusBarHostRule::Facts offscreen = facts;
+        offscreen.offscreenAskedFor = true;
+        EXPECT_EQ(StatusBarHostRule::place(offscreen), Stdout);
+        EXPECT_FALSE(StatusBarHostRule::followsTray(offscreen));
     }
-    // A bar program that started the clock offscreen reads it, whatever else is asked or there.
-    const StatusBarHostRule::Facts offscreen{.requested = Tray,
-                                             .offscreenAskedFor = true,
-                                             .display = false,
-                                             .trayHasHost = true,
-                                             .trayOwner = "gnome-shell",
-                                             .currentDesktop = "GNOME"};
-    EXPECT_EQ(StatusBarHostRule::place(offscreen), Place::standardOutput);
-    EXPECT_FALSE(StatusBarHostRule::followsTray(offscreen));
-}
-
-// Each fault, --help, --version and the two-word form are the headless test's.
-TEST(CommandLine, TakesTheShortHelpAndWantsAPlace) {
-    EXPECT_TRUE(CommandLine({"-h"}).helpAsked());
-    EXPECT_FALSE(CommandLine({"--show-in"}).error().empty());
 }
 
 std::string drain(int fd) {
@@ -186,35 +175,28 @@ TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {
 }
 
 // Each restart of a bar program would otherwise leave one more clock behind, writing into a
-// closed pipe for ever.
+// closed socket for ever. A pipe tells at once that its reader has gone: the endings test's.
 TEST(StatusLine, WritesTheLastTitleOfATurnOnceAsOneLineUntilItsReaderHasGone) {
     std::signal(SIGPIPE, SIG_IGN);
     int terminations = 0;
     Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
-    // A pipe tells at once that its reader has gone; a socket only when written to.
-    for (const bool pipe : {true, false}) {
-        SCOPED_TRACE(pipe ? "pipe, noticed while idle" : "socket, noticed on writing");
-        terminations = 0;
-        int fds[2];
-        ASSERT_EQ(pipe ? ::pipe(fds) : ::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
-        ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
-        {
-            OneItemBar line(new StatusLine(fds[1]));
-            // The launch sets a placeholder and the first title in one turn: only the title leaves.
-            line.item->button()->setTitle("Time");
-            for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
-                line.show(title);
-            }
-            EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
-            EXPECT_EQ(terminations, 0);
-            ::close(fds[0]);
-            if (!pipe) {
-                line.show("not read");
-            }
-            EXPECT_TRUE(test::waitFor([&] { return terminations >= 1; }, 1000));
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    {
+        OneItemBar line(new StatusLine(fds[1]));
+        // The launch sets a placeholder and the first title in one turn: only the title leaves.
+        line.item->button()->setTitle("Time");
+        for (const char* title : {"Mon 10:00", "Mon 10:00", "two\nlines", ""}) {
+            line.show(title);
         }
-        ::close(fds[1]);
+        EXPECT_EQ(drain(fds[0]), "Mon 10:00\ntwo lines\n\n");
+        EXPECT_EQ(terminations, 0);
+        ::close(fds[0]);
+        line.show("not read");
+        EXPECT_TRUE(test::waitFor([&] { return terminations >= 1; }, 1000));
     }
+    ::close(fds[1]);
     Application::sharedApplication()->setTerminationHandler({});
 }
 

@@ -36,11 +36,7 @@ namespace {
 // Settings prints, and that Quit and the signals end the clock are the end-to-end tests'.
 class Launched : public testing::Test {
 protected:
-    void SetUp() override {
-        auto recording = std::make_unique<test::RecordingHost>();
-        host = recording.get();
-        install(std::move(recording));
-    }
+    void SetUp() override { install(std::make_unique<test::RecordingHost>()); }
     void install(std::unique_ptr<StatusBarHost> bar) {
         Event::useSubstituteSource(true);
         StatusBar::systemStatusBar()->setHost(std::move(bar));
@@ -78,7 +74,6 @@ protected:
 
     test::TemporaryConfigHome home;
     test::ManualClock clock{test::kMondayAfterMidnight};
-    test::RecordingHost* host = nullptr;
     std::shared_ptr<AppDelegate> delegate;
     std::shared_ptr<UserDefaults> store = UserDefaults::standardUserDefaults();
     std::vector<std::string> titlesAtRegistration;
@@ -89,7 +84,8 @@ TEST_F(Launched, LaunchRegistersTheLauncherFirstEvenWhenTheUserSaidNoAndWritesNo
     const QByteArray stored = home.readStore();
     launch();
     EXPECT_EQ(titlesAtRegistration, std::vector<std::string>{""}) << "before the placeholder";
-    EXPECT_EQ(host->titles, (std::vector<std::string>{"Time", "Mon Dec 29  12:05 AM"}));
+    const auto& bar = dynamic_cast<test::RecordingHost&>(StatusBar::systemStatusBar()->host());
+    EXPECT_EQ(bar.titles, (std::vector<std::string>{"Time", "Mon Dec 29  12:05 AM"}));
     EXPECT_EQ(home.readStore(), stored) << "the clock never writes the store";
     EXPECT_FALSE(shown() || monitoring());
     EXPECT_FALSE(calendar().isViewLoaded()) << "the popover's view loads when first needed";
@@ -108,19 +104,6 @@ TEST_F(Launched, FlashingBlanksEveryColonOnAlternateTicksFromLaunch) {
     EXPECT_EQ(tick(), "00:05:12 at:") << "off while blanked: the colons come back";
 }
 
-// Which presses outside close the popover is the end-to-end tests'.
-TEST_F(Launched, OutsideClickHandlerOpensNothingAndClosesOnAnyPress) {
-    launch();
-    const Event::Handler handler = delegate->eventMonitor->handler;
-    const auto press = std::make_shared<Event>(Event::LeftMouseDown, Point{});
-    handler(press);  // popover closed: nothing happens, nothing opens
-    EXPECT_FALSE(shown());
-    clickItem();
-    EXPECT_TRUE(monitoring());
-    handler(nullptr);  // no event at all still closes it, and its monitor stops
-    EXPECT_FALSE(shown() || monitoring());
-}
-
 TEST_F(Launched, StartingAMonitorAgainReplacesTheInstalledOneAndDestroyingRemovesIt) {
     int calls = 0;
     {
@@ -134,9 +117,13 @@ TEST_F(Launched, StartingAMonitorAgainReplacesTheInstalledOneAndDestroyingRemove
     EXPECT_EQ(calls, 1);
 }
 
+// Which presses outside close the popover is the end-to-end tests'.
 TEST_F(Launched, PopoverShowsTheFullDateAsOfItsOpening) {
     launch();
     store->setObject("HH:mm", "dateFormat");
+    const Event::Handler outside = delegate->eventMonitor->handler;
+    outside(std::make_shared<Event>(Event::LeftMouseDown, Point{}));  // closed: nothing opens
+    EXPECT_FALSE(shown());
     clickItem();
     EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
     // Past midnight while open: nothing changes until it opens again.
@@ -144,7 +131,8 @@ TEST_F(Launched, PopoverShowsTheFullDateAsOfItsOpening) {
     delegate->updateMenuTime();
     EXPECT_EQ(calendar().timeLabel()->stringValue(), "Monday, December 29, 2025");
     calendar().datePicker()->setDateValue(Date(0));  // the user picks a day: never read back
-    clickItem();
+    outside(nullptr);  // no event at all still closes it, and its monitor stops
+    EXPECT_FALSE(shown() || monitoring());
     clickItem();
     EXPECT_EQ(calendar().timeLabel()->stringValue(), "Tuesday, December 30, 2025");
     EXPECT_DOUBLE_EQ(calendar().datePicker()->dateValue().timeIntervalSince1970(),
@@ -265,10 +253,6 @@ public:
                                         "org.freedesktop.DBus.Properties");
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
-    template <typename T>
-    T demarshal(const QString& service, const QString& name) {
-        return qdbus_cast<T>(property(service, name).value<QDBusArgument>());
-    }
     // A left click as GNOME Shell's AppIndicator extension (GNOME 43) gives it: an item with any
     // menu path, /NO_DBUSMENU included, gets that menu toggled, and Activate only on a double
     // click.
@@ -300,8 +284,6 @@ TEST(StatusNotifierGuide, EveryDigitBecomesTheZeroOfItsOwnDigits) {
               "Mon 00 Dec 0000 0:00:00 PM");
     EXPECT_EQ(StatusNotifierItem::guideFor(QString::fromUtf8("\u0661\u0662:\u0663\u0669")),
               QString::fromUtf8("\u0660\u0660:\u0660\u0660"));
-    EXPECT_EQ(StatusNotifierItem::guideFor(QString::fromUtf8("\u0968\u0966 \u00bd")),
-              QString::fromUtf8("\u0966\u0966 \u00bd"));
 }
 
 // The application as launched, with the system status bar in the panel.
@@ -327,9 +309,9 @@ TEST_F(LaunchedInPanel, TheLabelFollowsEveryChangeOfTheTextBesideAClockFace) {
     item->button()->setTitle("Time");
     item->button()->setTitle("12:05");
     ASSERT_TRUE(test::waitFor([&] { return panel.labels.size() == 2; }));
-    EXPECT_EQ(panel.property(service(), "XAyatanaLabel").toString(), "12:05");
     // Xfce's systray shows the text only in the tool tip.
-    EXPECT_EQ(panel.demarshal<StatusNotifierToolTip>(service(), "ToolTip").title, "12:05");
+    const auto tip = panel.property(service(), "ToolTip").value<QDBusArgument>();
+    EXPECT_EQ(qdbus_cast<StatusNotifierToolTip>(tip).title, "12:05");
     item->setLength(80);  // the host hears of it, the text is the same
     item->button()->setTitle("12:06");
     ASSERT_TRUE(test::waitFor([&] { return panel.labels.size() >= 4; }));
@@ -341,7 +323,8 @@ TEST_F(LaunchedInPanel, TheLabelFollowsEveryChangeOfTheTextBesideAClockFace) {
 
     // With no text there is still an icon to click.
     EXPECT_EQ(panel.property(service(), "Status").toString(), "Active");
-    const auto pixmaps = panel.demarshal<QList<StatusNotifierPixmap>>(service(), "IconPixmap");
+    const auto icon = panel.property(service(), "IconPixmap").value<QDBusArgument>();
+    const auto pixmaps = qdbus_cast<QList<StatusNotifierPixmap>>(icon);
     ASSERT_FALSE(pixmaps.isEmpty());
     const auto& pixmap = pixmaps.front();
     ASSERT_EQ(pixmap.bytes.size(), pixmap.width * pixmap.height * 4);
@@ -413,7 +396,6 @@ TEST(PanelAtStartUp, TheBarGoesToThePanelOnlyWhenItHasARegisteredHostAndShowsLab
         StatusBar bar;
         return dynamic_cast<StatusNotifierTray*>(&bar.host()) != nullptr;
     };
-    EXPECT_FALSE(inTray()) << "no watcher";
     WatcherOnBus watcher;
     watcher.start(false);
     EXPECT_FALSE(inTray()) << "a watcher without a host";
