@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
@@ -10,73 +10,51 @@
 #include "platform/app/Application.h"
 #include "platform/app/Workspace.h"
 
-namespace vorelt {
-namespace {
+using namespace vorelt;
 
 constexpr const char* kClock = "/opt/vorelt/bin/vorelt";
 
-// A private config home and session, in which each run of a launcher is recorded.
-class LauncherDelegateTest : public testing::Test {
-protected:
-    // Runs a launcher: true when it started the clock. It ends either way.
-    bool startsTheClock() {
-        std::vector<std::string> launched;
-        int terminations = 0;
-        Application::sharedApplication()->setTerminationHandler([&] { ++terminations; });
-        const auto delegate = std::make_shared<LauncherDelegate>();
-        delegate->setClockProgramPath(kClock);
-        delegate->setLaunchHandler([&](const std::string& path) {
-            launched.push_back(path);
-            return launchSucceeds;
-        });
-        delegate->applicationDidFinishLaunching(nullptr);
-        Application::sharedApplication()->setTerminationHandler({});
-        EXPECT_EQ(terminations, 1);
-        return launched == std::vector<std::string>{kClock};
-    }
-
+// Runs a launcher in a private config home and session, with a line in the store and a program of
+// `identifier` running on `display`: true when it started the clock. It ends either way.
+static bool startsTheClock(const char* stored, const std::string& identifier,
+                           const std::string& display, bool launchSucceeds = true) {
     test::TemporaryConfigHome home;
     test::TemporaryRuntimeDir runtime;
-    bool launchSucceeds = true;
-};
-
-TEST_F(LauncherDelegateTest, StartsTheClockUnlessTheUserTurnedLaunchAtLoginOff) {
-    EXPECT_TRUE(startsTheClock()) << "a store without the key";
-    // Only a stored false counts; other settings are no reason to stay put.
-    for (const auto& [line, starts] : {std::pair{"shouldAutoLaunch=true", true},
-                                       {"shouldAutoLaunch=false", false},
-                                       {"dateFormat=HH:mm", true}}) {
-        home.writeStore(QByteArray("[General]\n") + line + "\n");
-        UserDefaults::resetStandardUserDefaults();
-        EXPECT_EQ(startsTheClock(), starts) << line;
-    }
-    launchSucceeds = false;
-    EXPECT_TRUE(startsTheClock()) << "tried, and ended all the same";
+    home.writeStore(QByteArray("[General]\n") + stored + "\n");
+    Workspace other;
+    other.announceRunningApplication(identifier, display);
+    std::vector<std::string> launched;
+    int terminations = 0;
+    Application::sharedApplication()->setTerminationHandler([&] { ++terminations; });
+    const auto delegate = std::make_shared<LauncherDelegate>();
+    delegate->setClockProgramPath(kClock);
+    delegate->setLaunchHandler([&](const std::string& path) {
+        launched.push_back(path);
+        return launchSucceeds;
+    });
+    delegate->applicationDidFinishLaunching(nullptr);
+    Application::sharedApplication()->setTerminationHandler({});
+    EXPECT_EQ(terminations, 1);
+    return launched == std::vector<std::string>{kClock};
 }
 
-// Only the clock's own identifier on the launcher's display counts: a clock on standard output
-// feeds a bar program, and one on another display is another's.
-TEST_F(LauncherDelegateTest, OnlyAClockOnItsOwnDisplayKeepsItFromStartingAnother) {
+// Only a stored false keeps it from starting the clock, and only the clock's own identifier on the
+// launcher's display: a clock on standard output feeds a bar program, and one on another display
+// is another's.
+TEST(LauncherDelegate, StartsTheClockUnlessTurnedOffOrAClockRunsOnItsOwnDisplay) {
     const std::string clock(applicationBundleIdentifier);
     const std::string here = Workspace::currentDisplay();
-    {
-        Workspace running;
-        running.announceRunningApplication(clock, here);
-        EXPECT_FALSE(startsTheClock());
+    for (const auto& [stored, identifier, display, starts] :
+         std::vector<std::tuple<const char*, std::string, std::string, bool>>{
+             {"", "", here, true},
+             {"shouldAutoLaunch=false", "", here, false},
+             {"dateFormat=HH:mm", "", here, true},
+             {"", clock, here, false},
+             {"", std::string(launcherBundleIdentifier), here, true},
+             {"", clock + ".Helper", here, true},
+             {"", clock, "x11-:97", true}}) {
+        EXPECT_EQ(startsTheClock(stored, identifier, display), starts)
+            << stored << " " << identifier << " on " << display;
     }
-    for (const auto& [identifier, display] : std::vector<std::pair<std::string, std::string>>{
-             {std::string(launcherBundleIdentifier), here},
-             {"io.github.vorelt.vorelt", here},
-             {clock + ".Helper", here},
-             {"io.github.vorelt", here},
-             {clock, "headless-1"},
-             {clock, "x11-:97"}}) {
-        SCOPED_TRACE(identifier + " on " + display);
-        Workspace other;
-        other.announceRunningApplication(identifier, display);
-        EXPECT_TRUE(startsTheClock());
-    }
+    EXPECT_TRUE(startsTheClock("", "", here, false)) << "tried, and ended all the same";
 }
-
-}  // namespace
-}  // namespace vorelt

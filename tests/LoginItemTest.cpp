@@ -13,24 +13,23 @@
 #include "model/Identifiers.h"
 #include "platform/app/ServiceManagement.h"
 
-namespace vorelt {
-namespace {
+using namespace vorelt;
 
 using test::readFile;
 
-// A private config home and a folder for launcher programs; the login item's program is reset
-// afterwards.
-class LoginItem : public testing::Test {
-protected:
-    void TearDown() override { setLoginItemProgramForTesting({}); }
-
-    QString autostart() const { return home.home() + "/autostart"; }
-    QString entry() const {
-        return autostart() + "/" + QString::fromUtf8(launcherBundleIdentifier) + ".desktop";
-    }
+// The Exec line of the program @/<name>/vorelt-launcher, @ standing for the programs folder: a
+// path with a reserved character goes in double quotes, inside which " ` $ \ take a backslash;
+// then, as in any string value, a backslash is doubled and a tab written \t; and a percent sign
+// is doubled anywhere. A path the entry cannot hold writes nothing.
+TEST(LoginItem, EveryLauncherPathIsQuotedAndEscapedIntoAValidEntryOrWritesNothing) {
+    test::TemporaryConfigHome home;
+    QTemporaryDir programs;
+    const QString autostart = home.home() + "/autostart";
+    const QString entry =
+        autostart + "/" + QString::fromUtf8(launcherBundleIdentifier) + ".desktop";
     // Makes an executable file at `relative` below the programs folder the login item's program;
     // its path, as bytes, may hold bytes that are no UTF-8.
-    std::string useProgram(const std::string& relative) const {
+    const auto useProgram = [&programs](const std::string& relative) {
         const std::filesystem::path path =
             std::filesystem::path(QFile::encodeName(programs.path()).toStdString()) / relative;
         std::filesystem::create_directories(path.parent_path());
@@ -38,22 +37,15 @@ protected:
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         setLoginItemProgramForTesting(path.string());
         return path.string();
-    }
-    bool enable() const { return enableLoginItem(launcherBundleIdentifier); }
-    // The entry alone: no temporary file is left beside it.
-    void expectOnlyTheEntry() const {
-        EXPECT_EQ(test::filesIn(autostart()), QStringList{QFileInfo(entry()).fileName()});
-    }
+    };
+    const auto enable = [] { return enableLoginItem(launcherBundleIdentifier); };
 
-    test::TemporaryConfigHome home;
-    QTemporaryDir programs;
-};
+    setLoginItemProgramForTesting(programs.path().toStdString() + "/missing");
+    EXPECT_FALSE(enable());
+    std::filesystem::permissions(useProgram("plain"), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(enable());
+    EXPECT_FALSE(QFileInfo::exists(autostart));
 
-// The Exec line of the program @/<name>/vorelt-launcher, @ standing for the programs folder: a
-// path with a reserved character goes in double quotes, inside which " ` $ \ take a backslash;
-// then, as in any string value, a backslash is doubled and a tab written \t; and a percent sign
-// is doubled anywhere.
-TEST_F(LoginItem, EveryAwkwardLauncherPathIsQuotedAndEscapedIntoAValidEntry) {
     std::vector<std::pair<std::string, QByteArray>> cases = {
         {"plain-name_1.2", "@/plain-name_1.2/vorelt-launcher"},
         {"äöü時計", "@/äöü時計/vorelt-launcher"},
@@ -67,43 +59,21 @@ TEST_F(LoginItem, EveryAwkwardLauncherPathIsQuotedAndEscapedIntoAValidEntry) {
     for (const char c : std::string_view(" '<>~|&;*?#()")) {
         cases.emplace_back(std::string("a") + c, "\"@/a" + QByteArray(1, c) + "/vorelt-launcher\"");
     }
+    // A link in place of the entry is replaced, not written through.
+    const QString victim = programs.path() + "/victim";
+    QDir().mkpath(autostart);
+    QFile::link(victim, entry);
     for (const auto& [name, line] : cases) {
         SCOPED_TRACE(name);
         useProgram(name + "/vorelt-launcher");
         ASSERT_TRUE(enable());
         const QByteArray exec = QByteArray(line).replace("@", programs.path().toUtf8());
-        EXPECT_TRUE(readFile(entry()).contains("\nExec=" + exec + "\n"))
-            << readFile(entry()).constData();
-        QProcess validate;
-        validate.start("desktop-file-validate", {entry()});
-        ASSERT_TRUE(validate.waitForFinished());
-        EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().constData();
+        EXPECT_TRUE(readFile(entry).contains("\nExec=" + exec + "\n")) << readFile(entry).data();
+        EXPECT_EQ(QProcess::execute("desktop-file-validate", {entry}), 0);
     }
-    expectOnlyTheEntry();
-}
+    EXPECT_FALSE(QFileInfo::exists(victim));
 
-TEST_F(LoginItem, ALinkInPlaceOfTheEntryIsReplacedNotWrittenThrough) {
-    useProgram("vorelt-launcher");
-    const QString victim = programs.path() + "/victim";
-    ASSERT_TRUE(QFile(victim).open(QIODevice::WriteOnly));
-    QDir().mkpath(autostart());
-    QFile::link(victim, entry());
-    ASSERT_TRUE(enable());
-    EXPECT_EQ(readFile(victim), "");
-    EXPECT_FALSE(QFileInfo(entry()).isSymLink());
-    EXPECT_TRUE(readFile(entry()).contains("Exec="));
-}
-
-TEST_F(LoginItem, WritesNothingWithoutAProgramOrForAPathOrIdentifierItCannotHold) {
-    setLoginItemProgramForTesting(programs.path().toStdString() + "/missing");
-    EXPECT_FALSE(enable());
-    std::filesystem::permissions(useProgram("plain"), std::filesystem::perms::owner_read);
-    EXPECT_FALSE(enable());
-    EXPECT_FALSE(QFileInfo::exists(autostart()));
-
-    useProgram("good/vorelt-launcher");
-    ASSERT_TRUE(enable());
-    const QByteArray before = readFile(entry());
+    const QByteArray before = readFile(entry);
     // Control characters, and bytes that are no UTF-8.
     for (const std::string name :
          {"new\nline", "carriage\rreturn", "bell\a", "del\x7f", "latin1 \xE9t\xE9"}) {
@@ -113,10 +83,7 @@ TEST_F(LoginItem, WritesNothingWithoutAProgramOrForAPathOrIdentifierItCannotHold
         // A name that is no UTF-8 is beyond QTemporaryDir's clean-up.
         std::filesystem::remove(program);
     }
-    EXPECT_FALSE(enableLoginItem(applicationBundleIdentifier)) << "no login item of that name";
-    EXPECT_EQ(readFile(entry()), before) << "the earlier entry stays as it was";
-    expectOnlyTheEntry();
+    EXPECT_EQ(readFile(entry), before) << "the earlier entry stays as it was";
+    EXPECT_EQ(test::filesIn(autostart), QStringList{QFileInfo(entry).fileName()}) << "no temporary";
+    setLoginItemProgramForTesting({});
 }
-
-}  // namespace
-}  // namespace vorelt
