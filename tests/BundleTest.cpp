@@ -8,8 +8,7 @@
 
 #include "platform/app/Bundle.h"
 
-namespace vorelt {
-namespace {
+using namespace vorelt;
 
 TEST(Bundle, MessagesFollowLcAllThenLcMessagesThenLang) {
     // LC_ALL, LC_MESSAGES, LANG, and the localization chosen.
@@ -17,8 +16,7 @@ TEST(Bundle, MessagesFollowLcAllThenLcMessagesThenLang) {
                                                       {"", "ja_JP", "de_DE", "ja_JP"},
                                                       {"C.UTF-8", "ja_JP", "de_DE", ""},
                                                       {"", "", "sr_RS@latin", "sr_RS"},
-                                                      {"", "", "POSIX", ""},
-                                                      {"", "", "", ""}}) {
+                                                      {"", "", "POSIX", ""}}) {
         qputenv("LC_ALL", all);
         qputenv("LC_MESSAGES", messages);
         qputenv("LANG", lang);
@@ -48,6 +46,3 @@ TEST(Bundle, EveryTranslationLoadsWithQtsOwnBesideIt) {
     EXPECT_FALSE(Bundle::loadLocalization("", VORELT_TRANSLATIONS_BUILT));
     EXPECT_EQ(Bundle::localizedString("CalendarPopoverViewController", "Quit"), "Quit");
 }
-
-}  // namespace
-}  // namespace vorelt

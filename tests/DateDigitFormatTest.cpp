@@ -6,27 +6,20 @@
 
 #include "platform/foundation/DateDigitFormat.h"
 
-namespace vorelt {
-namespace {
-
-std::string utf8(const icu::UnicodeString& text) {
-    std::string out;
-    text.toUTF8String(out);
-    return out;
-}
+using namespace vorelt;
 
 // The digits written directly must be exactly those of ICU's own decimal format, in every kind
 // of numbering, padding and truncation a date pattern can ask for. Numerals that are not ten
 // digits are left to ICU.
 TEST(DateDigitFormat, WritesWhatTheDecimalFormatWrites) {
-    const char16_t* const patterns[] = {
-        u"d M y yy yyyy yyyyy",
-        u"dd MM HH mm ss SSS S SSSSS",
-        u"h:mm a k K D DDD w ww W",
-        u"u uu Y YYYY e c r U G",
-        u"'ss' ss ''yy'' h 'o''clock'",
-        u"Q QQ q F g",
-        u"SSSSSSSSSSSSSSSSSSSS dddddddddddd yyyyyyyyyyy HHHHHHHHHHHHHHHHHHHHHH"};
+    const char* const patterns[] = {
+        "d M y yy yyyy yyyyy",
+        "dd MM HH mm ss SSS S SSSSS",
+        "h:mm a k K D DDD w ww W",
+        "u uu Y YYYY e c r U G",
+        "'ss' ss ''yy'' h 'o''clock'",
+        "Q QQ q F g",
+        "SSSSSSSSSSSSSSSSSSSS dddddddddddd yyyyyyyyyyy HHHHHHHHHHHHHHHHHHHHHH"};
     // An ordinary moment, one before the year 1000 (padding), one long BC (a negative "u").
     const UDate moments[] = {1766966709123.0, -30610224000000.0 + 5.0e9, -9.0e13};
     std::size_t written = 0;
@@ -34,10 +27,10 @@ TEST(DateDigitFormat, WritesWhatTheDecimalFormatWrites) {
                              "th_TH@numbers=thai", "hi_IN@numbers=deva", "zh_CN", "ja_JP",
                              "ja_JP@numbers=jpanfin", "en@numbers=roman", "zh@numbers=hanidays"}) {
         const icu::Locale locale(name);
-        for (const char16_t* pattern : patterns) {
+        for (const char* pattern : patterns) {
             UErrorCode status = U_ZERO_ERROR;
-            icu::SimpleDateFormat stock(icu::UnicodeString(pattern), locale, status);
-            icu::SimpleDateFormat direct(icu::UnicodeString(pattern), locale, status);
+            icu::SimpleDateFormat stock(icu::UnicodeString::fromUTF8(pattern), locale, status);
+            icu::SimpleDateFormat direct(icu::UnicodeString::fromUTF8(pattern), locale, status);
             ASSERT_TRUE(U_SUCCESS(status)) << name;
             if (auto digits = DateDigitFormat::create(locale, *direct.getNumberFormat())) {
                 direct.adoptNumberFormat(digits.release());
@@ -45,14 +38,12 @@ TEST(DateDigitFormat, WritesWhatTheDecimalFormatWrites) {
             }
             for (const UDate moment : moments) {
                 icu::UnicodeString a, b;
-                stock.format(moment, a);
-                direct.format(moment, b);
-                EXPECT_EQ(utf8(b), utf8(a)) << name << " " << utf8(icu::UnicodeString(pattern));
+                std::string stockText, directText;
+                stock.format(moment, a).toUTF8String(stockText);
+                direct.format(moment, b).toUTF8String(directText);
+                EXPECT_EQ(directText, stockText) << name << " " << pattern;
             }
         }
     }
     EXPECT_EQ(written, 11 * std::size(patterns)) << "the eleven locales of ten digits";
 }
-
-}  // namespace
-}  // namespace vorelt

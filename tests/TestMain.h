@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Identifiers.h"
+#include "platform/foundation/QtText.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusLine.h"
 #include "platform/ui/WindowController.h"
@@ -22,9 +23,7 @@ inline int runAllTests(int argc, char* argv[]) {
     qputenv("TZ", "UTC");
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    QApplication::setDesktopFileName(
-        QString::fromUtf8(applicationBundleIdentifier.data(),
-                          static_cast<qsizetype>(applicationBundleIdentifier.size())));
+    QApplication::setDesktopFileName(qs(applicationBundleIdentifier));
     // The status line of the offscreen platform would write every title into the test log.
     StatusBar::systemStatusBar()->setHost(
         std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
