@@ -5,15 +5,8 @@
 //                                     each click it journals the option, after it "done"
 //   settings_harness verify JOURNAL   exits 0 when every key holds its value after the last
 //                                     finished click, or the one the unfinished click gave it
-//   settings_harness type LENGTH      types into a custom pattern of LENGTH characters and prints
-//                                     how long each keystroke took, all of it: store, field,
-//                                     preview
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QLineEdit>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -27,7 +20,6 @@
 #include "platform/app/ServiceManagement.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Button.h"
-#include "platform/ui/TextField.h"
 #include "settings/SettingsViewController.h"
 
 namespace {
@@ -59,9 +51,6 @@ State stateAfter(const std::vector<Field>& flips) {
 int run(const char* journalPath) {
     // Each line is written before the next step, so that a kill leaves it behind.
     std::ofstream journal(journalPath, std::ios::app);
-    if (!journal) {
-        return 2;
-    }
     vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
     const auto settings = std::make_shared<vorelt::SettingsViewController>();
     settings->view();
@@ -87,7 +76,6 @@ int verify(const char* journalPath, const std::string& storePath) {
             pending.reset();
         }
     }
-    const std::size_t clicks = finished.size();
     const State before = stateAfter(finished);
     if (pending) {
         finished.push_back(*pending);
@@ -114,51 +102,18 @@ int verify(const char* journalPath, const std::string& storePath) {
             ++wrong;
         }
     }
-    std::printf("%zu clicks finished%s, %d keys wrong\n", clicks, pending ? ", one under way" : "",
-                wrong);
     return wrong == 0 ? 0 : 1;
-}
-
-int typeInto(int length) {
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
-    const auto settings = std::make_shared<vorelt::SettingsViewController>();
-    settings->view();
-    if (settings->shouldUseCustomDateButton()->state() != vorelt::Button::OnState) {
-        settings->shouldUseCustomDateButton()->performClick();
-    }
-    auto* edit = qobject_cast<QLineEdit*>(settings->dateFormatTextField()->widget());
-    edit->setText(QString(length, 'H'));
-    std::vector<double> times;
-    const QString keys = QString::fromUtf8("'mm:ss ' \u05D0\u05D1 y");
-    for (int i = 0; i < 100; ++i) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(keys[i % keys.size()]));
-        QElapsedTimer timer;
-        timer.start();
-        QCoreApplication::sendEvent(edit, &press);
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    const auto stored = settings->userDefaults->stringForKey("dateFormat").value_or("");
-    std::printf("keystrokes at %d characters: median %.2f ms, max %.2f ms (%zu bytes stored)\n",
-                length, times[times.size() / 2], times.back(), stored.size());
-    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s run|verify JOURNAL, or type LENGTH\n", argv[0]);
+        std::fprintf(stderr, "usage: %s run|verify JOURNAL\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const std::string mode = argv[1];
-    if (mode == "run") {
-        return run(argv[2]);
-    }
-    if (mode == "type") {
-        return typeInto(std::stoi(argv[2]));
-    }
-    return verify(argv[2], vorelt::UserDefaults::standardPath());
+    return std::string(argv[1]) == "run" ? run(argv[2])
+                                         : verify(argv[2], vorelt::UserDefaults::standardPath());
 }
