@@ -4,20 +4,12 @@
 // (with a third argument "leaks-only", only a leak found at exit fails it).
 #include <QApplication>
 
-#include <fcntl.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
 
-#include "menubar/AppDelegate.h"
-#include "platform/app/ServiceManagement.h"
-#include "platform/foundation/Date.h"
-#include "platform/foundation/UserDefaults.h"
-#include "platform/statusbar/StatusBar.h"
-#include "platform/statusbar/StatusBarButton.h"
-#include "platform/statusbar/StatusItem.h"
-#include "platform/statusbar/StatusLine.h"
+#include "../TestSupport.h"
+#include "../support/HeadlessClock.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/WindowController.h"
@@ -53,24 +45,17 @@ int main(int argc, char** argv) {
     const bool leaksOnly = argc > 3 && std::string(argv[3]) == "leaks-only";
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    vorelt::StatusBar::systemStatusBar()->setHost(
-        std::make_unique<vorelt::StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
+    const vorelt::test::TemporaryConfigHome home;  // the user's own settings stay untouched
     vorelt::Event::useSubstituteSource(true);
-    double now = 1766966709.0;
-    vorelt::Date::setClock([&now] { return vorelt::Date(now); });
-
-    auto delegate = std::make_shared<vorelt::AppDelegate>();
-    vorelt::Application::sharedApplication()->setDelegate(delegate);
-    delegate->applicationDidFinishLaunching(nullptr);
-    const auto store = delegate->userDefaults;
-    store->setBool(true, "shouldFlashSeparator");
+    double now = vorelt::test::kMondayAfterMidnight;
+    auto delegate = vorelt::test::launchHeadless(now);
+    delegate->userDefaults->setBool(true, "shouldFlashSeparator");
     const char* patterns[] = {"E MMM d  h:mm:ss a", "HH:mm:ss 'and' zzzz", "y-MM-dd'T'HH:mm:ss",
                               "EEEE, MMMM d, y  h:mm a"};
     long warm = 0;
     for (long tick = 0; tick < ticks; ++tick) {
         if (tick % 1000 == 0) {
-            store->setObject(patterns[(tick / 1000) % 4], "dateFormat");
+            delegate->userDefaults->setObject(patterns[(tick / 1000) % 4], "dateFormat");
         }
         now += 1.0;
         delegate->updateMenuTime();
