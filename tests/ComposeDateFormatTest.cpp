@@ -52,4 +52,13 @@ TEST(ComposeDateFormat, EveryCombinationHasTheRightShapeAndCustomTextIsKept) {
     // Custom text is the pattern as it is, whatever the other options.
     const std::unordered_set<Field> custom = {Field::shouldUseCustomFormat, Field::shouldShowYear};
     EXPECT_EQ(composeDateFormat(custom, "  padded  "), "  padded  ");
+    // The keys are what settings files hold: a changed one would lose the user's setting.
+    std::string keys;
+    for (const Field field : Field::allCases()) {
+        keys += std::string(field.rawValue()) + " ";
+    }
+    EXPECT_EQ(keys,
+              "shouldShowDayOfWeek shouldShowDate shouldShowYear shouldShowSeconds "
+              "shouldShowTimezone shouldFlashSeparator shouldUseAMPM shouldUse24Hour "
+              "shouldUseCustomFormat ");
 }
