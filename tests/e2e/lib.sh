@@ -1,6 +1,9 @@
 # Shared set-up of the end-to-end tests: a private config home, X servers, session buses and
 # window managers of their own, the steps a person takes, and clean-up of exactly what was started.
 set -euo pipefail
+# The scripts that start the clock take its program first; a script that fails says so, and its
+# exit status is the verdict.
+vorelt=${1:-}
 
 work=$(mktemp -d /tmp/vorelt-e2e.XXXXXX)
 # English texts and dates whatever the machine's language; a test that wants another says so.
@@ -59,29 +62,86 @@ start_bus() {
     export DBUS_SESSION_BUS_ADDRESS=$address
 }
 
-write_store() {
-    printf '%s\n' "$@" >"$XDG_CONFIG_HOME/vorelt/vorelt.conf"
+# Whether a tray's StatusNotifierWatcher is on the session bus.
+watcher_up() {
+    gdbus introspect --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
+        >/dev/null 2>&1
 }
+
+# Whether the clock's item is in the tray.
+has_tray_item() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:RegisteredStatusNotifierItems 2>/dev/null | grep -q 'StatusNotifierItem-'
+}
+
+# Starts an Xfce panel along the top whose one plugin is its systray, which shows icons only, and
+# sets `panel_pid`. No clock: the session bus, which starts the panel's settings daemon, must be
+# started with XDG_CONFIG_DIRS=$work/xdg, so that nothing falls back to the system's configuration,
+# whose default panel has one.
+start_panel() {
+    local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+    mkdir -p "$dir"
+    cat >"$dir/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="size" type="uint" value="28"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="3"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-3" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+    XDG_CONFIG_DIRS=$work/xdg NO_AT_BRIDGE=1 GTK_A11Y=none xfce4-panel --disable-wm-check \
+        >"$work/panel.log" 2>&1 &
+    panel_pid=$!
+    pids+=("$panel_pid")
+    wait_until 20 watcher_up || fail "the panel's tray did not start: $(cat "$work/panel.log")"
+}
+
+# Sets `item_x` and `item_y` to the clock's icon, the last of the systray.
+find_tray_icon() {
+    sleep 1  # the systray lays its icons out
+    local systray
+    systray=$(xdotool search --name '^wrapper-2.0$' 2>/dev/null | while read -r w; do
+        geometry "$w"
+        [ "$Y" -ge 0 ] && [ "$WIDTH" -gt 10 ] && echo "$X $w"
+    done | sort -n | tail -n 1 | cut -d' ' -f2)
+    [ -n "$systray" ] || fail "no systray window"
+    geometry "$systray"
+    item_x=$((X + WIDTH - 14)) item_y=$((Y + HEIGHT / 2))
+}
+
+write_store() { printf '%s\n' "$@" >"$XDG_CONFIG_HOME/vorelt/vorelt.conf"; }
 
 # Waits until `condition` (a command) succeeds, for at most $1 seconds.
 wait_until() {
-    local seconds=$1
+    local deadline=$((SECONDS + $1))
     shift
-    local deadline=$((SECONDS + seconds))
     until "$@"; do
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.05
     done
 }
 
-# Starts "$vorelt" with the arguments given, its output in $work/out and $work/err; its process id
-# is $pid.
-start_clock() {
+# Starts the command given, its output in $work/out and $work/err; its process id is $pid.
+start_command() {
     : >"$work/out"  # emptied before the start, not as the clock starts: no title of before
-    "$vorelt" "$@" >"$work/out" 2>"$work/err" &
+    "$@" >"$work/out" 2>"$work/err" &
     pid=$!
     pids+=("$pid")
 }
+start_clock() { start_command "$vorelt" "$@"; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # Ends the clock with SIGTERM and expects status 0; $1 names the run.
@@ -133,17 +193,13 @@ open_settings() {
     wait_until 5 shown '^Settings$' || fail "no settings window"
 }
 
-# Runs the command given after the name $1 (a clock without a display), its output in
-# $work/NAME.out and $work/NAME.err, waits for its first real title and ends it, expecting status 0.
+# Starts the command given (a clock without a display), waits for its first real title and ends
+# it, expecting status 0.
 headless_title() {
-    local name=$1
-    : >"$work/$name.out"  # emptied before the start, not as the clock starts: no title of before
-    "${@:2}" >"$work/$name.out" 2>"$work/$name.err" &
-    pid=$!
-    pids+=("$pid")
-    a_title() { grep -qv '^Time$' "$work/$name.out" 2>/dev/null; }
-    wait_until 5 a_title || fail "$name: no title; stderr: $(cat "$work/$name.err")"
-    stop_clock "$name"
+    start_command "$@"
+    a_title() { grep -qv '^Time$' "$work/out"; }
+    wait_until 5 a_title || fail "$*: no title; stderr: $(cat "$work/err")"
+    stop_clock "$*"
 }
 
 # Starts the window manager $1 (openbox or xfwm4) on the display and waits until it manages it.

@@ -12,9 +12,6 @@ installed && { echo "SKIP: vorelt is installed already, and this test would remo
 deb=$(VORELT_PACKAGE_BUILD=$2 "$source_dir/scripts/package" 2>"$work/package.log") ||
     fail "scripts/package: $(tail -n 20 "$work/package.log")"
 echo "package: $deb, $(du -k "$deb" | cut -f1) KiB"
-version=$(sed -n 's/^project(Vorelt VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-[ "$(dpkg-deb -f "$deb" Package Version | tr '\n' ' ')" = "Package: vorelt Version: $version " ] ||
-    fail "package $(dpkg-deb -f "$deb" Package Version)"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in qt6-qpa-plugins libqt6widgets6 libqt6uitools6 libicu72 libx11-6 libc6; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
@@ -29,11 +26,7 @@ write_store '[General]' "dateFormat=\"'deb' HH:mm:ss\""
 start_clock
 wait_for_bar '^deb [0-9]{2}:[0-9]{2}:[0-9]{2}$'
 shoot package_bar
-grep -qx "Exec=/usr/libexec/vorelt/vorelt-launcher" \
-    "$XDG_CONFIG_HOME/autostart/io.github.vorelt.VoreltLauncher.desktop" ||
-    fail "the autostart entry does not run the installed launcher"
 stop_clock installed
 
 apt-get remove -y vorelt >"$work/remove.log" 2>&1 || fail "apt-get remove: $(tail -n 20 "$work/remove.log")"
 [ ! -e /usr/bin/vorelt ] && [ ! -e /usr/libexec/vorelt ] && ! installed || fail "not removed"
-echo "PASS"

@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for a while on a copy of its seed corpus and reports executions and
 # crashes. Usage: fuzz.sh FUZZ_BUILD_DIR SECONDS_EACH
-set -euo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
+# The targets' own temporary folders as well.
+trap 'rm -rf /tmp/vorelt-fuzz-title.* /tmp/vorelt-fuzz-store.*; cleanup' EXIT
 build=$1
 seconds=${2:-60}
-corpus=$(cd "$(dirname "$0")/../fuzz/corpus" && pwd)
-work=$(mktemp -d /tmp/vorelt-fuzz.XXXXXX)
-trap 'rm -rf "$work" /tmp/vorelt-fuzz-title.* /tmp/vorelt-fuzz-store.*' EXIT
 export QT_QPA_PLATFORM=offscreen
 failed=0
 for target in title store; do
-    cp -r "$corpus/$target" "$work/$target"
+    cp -r "$(dirname "$0")/../fuzz/corpus/$target" "$work/$target"
     status=0
     "$build/tests/fuzz/vorelt_${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$work/" "$work/$target" >"$work/$target.log" 2>&1 || status=$?

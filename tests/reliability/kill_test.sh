@@ -2,13 +2,9 @@
 # Kills the settings view with SIGKILL at random moments while it saves option changes, N times,
 # and checks after every kill that the store parses and holds every finished change.
 # Usage: kill_test.sh HARNESS [KILLS]
-set -euo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
 harness=$1
 kills=${2:-200}
-work=$(mktemp -d /tmp/vorelt-kill.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 lost=0 clicks=0
 for ((i = 1; i <= kills; i++)); do
     rm -rf "$XDG_CONFIG_HOME" "$work/journal"
