@@ -1,5 +1,6 @@
 #include "platform/ui/Popover.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -83,6 +84,12 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
     // session activation is also what tells of a click elsewhere, which X11 never sees.)
     d->window->focusFirstControl();
     d->window->activateWindow();
+    // Shown again before the toolkit has seen the focus leave, the window still has the focus
+    // but is no longer the active one, and then no control shows the focus.
+    if (QGuiApplication::focusWindow() == d->window->windowHandle() &&
+        QApplication::activeWindow() != d->window.get()) {
+        QApplication::setActiveWindow(d->window.get());
+    }
 }
 
 void Popover::performClose(Object*) {
