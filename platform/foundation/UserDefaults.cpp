@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -51,7 +52,12 @@ FileState readFile(const QString& path, Values& values) {
     if (!file.open(QIODevice::ReadOnly)) {
         return FileState::Unreadable;
     }
-    const QByteArray bytes = file.read(kLargestReadableFile + 1);
+    // As much as the file holds, and a byte to tell that it grew: a buffer of the largest size
+    // would be asked for at every read, and would leave the heap that large.
+    QByteArray bytes = file.read(std::min<qint64>(info.size(), kLargestReadableFile) + 1);
+    if (bytes.size() > info.size() && bytes.size() <= kLargestReadableFile) {
+        bytes += file.read(kLargestReadableFile + 1 - bytes.size());
+    }
     if (bytes.size() > kLargestReadableFile || bytes.contains('\0')) {
         return FileState::Unreadable;
     }
