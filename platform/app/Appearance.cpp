@@ -10,6 +10,8 @@
 
 #include <optional>
 
+#include "platform/app/SessionBus.h"
+
 namespace vorelt {
 
 namespace {
@@ -19,6 +21,9 @@ constexpr int kPortalTimeoutMs = 200;
 
 // The portal's answer: 1 prefers dark, 2 prefers light, 0 no preference; none without a portal.
 std::optional<uint> portalColorScheme() {
+    if (!SessionBus::reachable()) {
+        return std::nullopt;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         return std::nullopt;

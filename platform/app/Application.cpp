@@ -4,9 +4,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <malloc.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "platform/app/Appearance.h"
 #include "platform/app/Bundle.h"
 #include "platform/app/CommandLine.h"
+#include "platform/app/SessionBus.h"
 #include "platform/app/Workspace.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtText.h"
@@ -39,6 +42,9 @@ void onSignal(int) {
 
 StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
 bool offscreenGiven = false;
+
+// Long enough for a window's last paint and the toolkit's clean-up after it.
+constexpr int kMemoryReturnDelayMs = 1000;
 
 // True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
 // process that way when the display is lost.
@@ -193,6 +199,20 @@ bool Application::hasDisplay() {
     return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
 }
 
+void Application::returnFreeMemorySoon() {
+    if (qApp == nullptr) {
+        return;
+    }
+    static QTimer* later = [] {
+        auto* timer = new QTimer(qApp);
+        timer->setSingleShot(true);
+        timer->setInterval(kMemoryReturnDelayMs);
+        QObject::connect(timer, &QTimer::timeout, [] { ::malloc_trim(0); });
+        return timer;
+    }();
+    later->start();
+}
+
 Action Application::actionForSelector(const Selector& selector) {
     if (selector == "terminate:") {
         return [this](Object* sender) { terminate(sender); };
@@ -202,6 +222,9 @@ Action Application::actionForSelector(const Selector& selector) {
 
 int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
     std::signal(SIGPIPE, SIG_IGN);
+    // One heap for all threads: the toolkit's threads allocate little, and an arena each would
+    // keep pages of their own.
+    ::mallopt(M_ARENA_MAX, 1);
     // Help and the version need no display; Qt's options are only known once Qt has taken them.
     const auto arguments = [&] {
         if (!mainInterface.readsCommandLine) {
@@ -225,20 +248,29 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     chooseWindowingSystem();
     // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
     // than the round trip Qt makes before drawing again into an image it shares with the server.
-    // Only the connection opened here goes without: programs started later are not affected.
-    const bool sharedImagesChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!sharedImagesChosen) {
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    // Qt's own event loop does with fewer instructions and less memory than GLib's, and the clock
+    // needs nothing that only GLib's brings. Only this process goes without: programs started
+    // later are not affected.
+    const std::array<const char*, 2> choices{"QT_XCB_NO_MITSHM", "QT_NO_GLIB"};
+    std::array<bool, 2> chosen{};
+    for (size_t i = 0; i < choices.size(); ++i) {
+        chosen[i] = qEnvironmentVariableIsSet(choices[i]);
+        if (!chosen[i]) {
+            qputenv(choices[i], "1");
+        }
     }
     QApplication qtApplication(argc, argv);
-    if (!sharedImagesChosen) {
-        qunsetenv("QT_XCB_NO_MITSHM");
+    for (size_t i = 0; i < choices.size(); ++i) {
+        if (!chosen[i]) {
+            qunsetenv(choices[i]);
+        }
     }
     const CommandLine commandLine(arguments());
     if (!commandLine.error().empty()) {
         std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
         return CommandLine::usageErrorStatus;
     }
+    SessionBus::keepToolkitFromStartingOne();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("vorelt");
     QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
@@ -261,6 +293,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
+    Application::returnFreeMemorySoon();
     std::atexit(exitInsideEventLoop);
     inEventLoop = true;
     const int status = QApplication::exec();

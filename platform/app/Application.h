@@ -52,6 +52,9 @@ public:
     // Whether a dock window along the top keeps its place and strip here: not under a window
     // manager that ignores docks' strips, nor on Wayland.
     static bool docksKeepTheirStrip();
+    // Gives the memory that start-up or a closed window left free back to the system, a moment
+    // later: the clock runs for days, with little in use between the windows.
+    static void returnFreeMemorySoon();
 
     Action actionForSelector(const Selector& selector) override;
 

@@ -95,6 +95,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
 void Popover::performClose(Object*) {
     if (d->window) {
         d->window->hide();
+        Application::returnFreeMemorySoon();
     }
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/app/Application.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorelt {
@@ -47,6 +48,7 @@ public:
                         break;
                     }
                 }
+                Application::returnFreeMemorySoon();
             });
         }
         return false;

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "platform/app/SessionBus.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
@@ -32,7 +33,9 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item)
     : item_(item),
       service_(
           QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(nextItemNumber++)),
-      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)),
+      connection_(SessionBus::reachable()
+                      ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)
+                      : QDBusConnection(service_)),
       pixmaps_(StatusNotifierPixmap::clockIcon()),
       label_(currentTitle()),
       guide_(guideFor(label_)) {

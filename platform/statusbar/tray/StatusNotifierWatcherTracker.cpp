@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/app/SessionBus.h"
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 
 namespace vorelt {
@@ -39,6 +40,9 @@ bool hostRegisteredIn(const QDBusMessage& reply) {
 StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory makeHost, HostSink install,
                                                            TrayRule useTray)
     : makeHost_(std::move(makeHost)), install_(std::move(install)), useTray_(std::move(useTray)) {
+    if (!SessionBus::reachable()) {
+        return;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         return;
@@ -59,6 +63,9 @@ StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory makeHost,
 StatusNotifierWatcherTracker::~StatusNotifierWatcherTracker() = default;
 
 std::string StatusNotifierWatcherTracker::programOf(const QString& busName) {
+    if (!SessionBus::reachable()) {
+        return {};
+    }
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || busName.isEmpty()) {
         return {};
