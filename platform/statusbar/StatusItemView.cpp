@@ -32,40 +32,55 @@ bool drawnAsItStands(const QString& title) {
     });
 }
 
-// The words in which two titles differ: from `start` to `endBefore` in the one before, to
-// `endAfter` in the one after. Whole words, since shaping may join letters within a word but not
-// across a blank.
-struct Change {
+// The title cut after each run of blanks. Shaping may join letters within a word, not across a
+// blank, so the words can be laid out one by one.
+QStringList piecesOf(const QString& title) {
+    QStringList pieces;
     qsizetype start = 0;
-    qsizetype endBefore = 0;
-    qsizetype endAfter = 0;
-};
+    for (qsizetype i = 1; i <= title.size(); ++i) {
+        if (i == title.size() || (title[i] != ' ' && title[i - 1] == ' ')) {
+            pieces.push_back(title.mid(start, i - start));
+            start = i;
+        }
+    }
+    return pieces;
+}
 
-Change changedWords(const QString& before, const QString& after) {
-    const qsizetype common = std::min(before.size(), after.size());
-    qsizetype start = 0;
-    while (start < common && before[start] == after[start]) {
-        ++start;
-    }
-    qsizetype tail = 0;
-    while (tail < common - start &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
-        ++tail;
-    }
-    while (start > 0 && before[start - 1] != ' ') {
-        --start;
-    }
-    while (tail > 0 && before[before.size() - tail] != ' ') {
-        --tail;
-    }
-    return Change{start, before.size() - tail, after.size() - tail};
+// Whether each character of `text` is drawn by a glyph of its own, whatever stands beside it.
+bool glyphsApart(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isDigit() || c == ' ' || c == ':' || c == '.' || c == ',';
+    });
+}
+
+// Glyphs may reach past their advance: the widest overhang of the font, and a pixel.
+int overhangOf(const QFontMetrics& metrics) {
+    return 1 + std::max({0, -metrics.minLeftBearing(), -metrics.minRightBearing()});
+}
+
+// As QPainter::drawText lays out one line, so that the title looks the same.
+std::unique_ptr<QTextLayout> lineOf(const QString& text, const QFont& font,
+                                    Qt::LayoutDirection direction) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::ManualWrap);
+    option.setTextDirection(direction);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setLineWidth(0x01000000);
+    layout->endLayout();
+    return layout;
 }
 }  // namespace
 
 StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(parent), item_(item) {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // It paints the bar's background under its title itself, so that a new title repaints the
+    // item alone, not the bar beneath it as well.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
-    layOut();
+    layOut(false);
     refresh();
 }
 
@@ -94,33 +109,59 @@ void StatusItemView::refresh() {
 }
 
 QRect StatusItemView::takeTitle(const QString& title) {
-    const Change change = changedWords(title_, title);
-    const bool laidOut = layout_.lineCount() > 0;
-    qreal from = 0.0;
-    qreal to = 0.0;
-    qreal advance = 0.0;
-    if (laidOut) {
-        const QTextLine before = layout_.lineAt(0);
-        from = before.cursorToX(static_cast<int>(change.start));
-        to = before.cursorToX(static_cast<int>(change.endBefore));
-        advance = before.horizontalAdvance();
-    }
+    const qreal advanceBefore = advance_;
     title_ = title;
-    layOut();
-    if (!laidOut || layout_.lineCount() == 0) {
-        return rect();
-    }
+    const std::vector<Piece> before = layOut(true);
     // Everything else must stay where it was, or the whole title is painted again.
-    const QTextLine after = layout_.lineAt(0);
-    if (after.horizontalAdvance() != advance ||
-        after.cursorToX(static_cast<int>(change.start)) != from ||
-        after.cursorToX(static_cast<int>(change.endAfter)) != to) {
+    if (before.empty() || pieces_.empty() || advance_ != advanceBefore) {
         return rect();
     }
-    // Glyphs may reach past their advance: the widest overhang of the font, and a pixel.
-    const QFontMetrics metrics = fontMetrics();
-    const int overhang = 1 + std::max({0, -metrics.minLeftBearing(), -metrics.minRightBearing()});
-    const qreal offset = (width() - advance) / 2;
+    qreal from = advance_;
+    qreal to = 0.0;
+    const auto take = [&from, &to](qreal x, qreal advance) {
+        from = std::min(from, x);
+        to = std::max(to, x + advance);
+    };
+    for (size_t i = 0; i < std::max(before.size(), pieces_.size()); ++i) {
+        const Piece* old = i < before.size() ? &before[i] : nullptr;
+        const Piece* now = i < pieces_.size() ? &pieces_[i] : nullptr;
+        if (old != nullptr && now != nullptr && old->x == now->x) {
+            if (old->text == now->text) {
+                continue;
+            }
+            // Digits and their separators each have a glyph of their own: only those that
+            // changed are painted.
+            if (old->layout && old->advance == now->advance && glyphsApart(old->text) &&
+                glyphsApart(now->text)) {
+                const QString& a = old->text;
+                const QString& b = now->text;
+                const qsizetype common = std::min(a.size(), b.size());
+                int head = 0;
+                while (head < common && a[head] == b[head]) {
+                    ++head;
+                }
+                int tail = 0;
+                while (tail < common - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+                    ++tail;
+                }
+                const QTextLine lineBefore = old->layout->lineAt(0);
+                const QTextLine lineAfter = now->layout->lineAt(0);
+                const qreal start = std::min(lineBefore.cursorToX(head), lineAfter.cursorToX(head));
+                const qreal end = std::max(lineBefore.cursorToX(static_cast<int>(a.size()) - tail),
+                                           lineAfter.cursorToX(static_cast<int>(b.size()) - tail));
+                take(now->x + start, end - start);
+                continue;
+            }
+        }
+        if (old != nullptr) {
+            take(old->x, old->advance);
+        }
+        if (now != nullptr) {
+            take(now->x, now->advance);
+        }
+    }
+    const int overhang = overhangOf(fontMetrics());
+    const qreal offset = (width() - advance_) / 2;
     const int left = static_cast<int>(std::floor(offset + from)) - overhang;
     const int right = static_cast<int>(std::ceil(offset + to)) + overhang;
     return QRect(left, 0, right - left, height()) & rect();
@@ -132,25 +173,60 @@ int StatusItemView::widthHint() const {
     return std::max(width, kNarrowest);
 }
 
-void StatusItemView::layOut() {
-    layout_.clearLayout();
+std::vector<StatusItemView::Piece> StatusItemView::layOut(bool keepPieces) {
+    std::vector<Piece> before = std::move(pieces_);
+    pieces_.clear();
+    advance_ = ascent_ = descent_ = 0.0;
     if (!drawnAsItStands(title_)) {
         titleWidth_ = fontMetrics().horizontalAdvance(title_);
-        return;
+        return before;
     }
-    // As QPainter::drawText lays out one centred line, so that the title looks the same.
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::ManualWrap);
-    option.setTextDirection(layoutDirection());
-    layout_.setText(title_);
-    layout_.setFont(font());
-    layout_.setTextOption(option);
-    layout_.setCacheEnabled(true);
-    layout_.beginLayout();
-    QTextLine line = layout_.createLine();
-    line.setLineWidth(0x01000000);
-    layout_.endLayout();
-    titleWidth_ = qRound(line.horizontalAdvance());
+    const QStringList texts = whole_ ? QStringList{title_} : piecesOf(title_);
+    // A word that starts with another letter may sit differently after its blank.
+    bool check = !keepPieces || texts.size() != static_cast<qsizetype>(before.size());
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        Piece piece;
+        piece.text = texts[i];
+        const auto old = static_cast<size_t>(i);
+        if (keepPieces && old < before.size() && before[old].text == piece.text) {
+            piece.layout = std::move(before[old].layout);
+        } else {
+            piece.layout = lineOf(piece.text, font(), layoutDirection());
+            check = check || (i > 0 && old < before.size() && !before[old].text.isEmpty() &&
+                              before[old].text.front() != piece.text.front());
+        }
+        const QTextLine line = piece.layout->lineAt(0);
+        piece.x = advance_;
+        piece.advance = line.horizontalAdvance();
+        advance_ += piece.advance;
+        ascent_ = std::max(ascent_, line.ascent());
+        descent_ = std::max(descent_, line.descent());
+        pieces_.push_back(std::move(piece));
+    }
+    if (check && pieces_.size() > 1 && !piecesMatchWholeTitle()) {
+        whole_ = true;
+        layOut(false);
+        return before;
+    }
+    titleWidth_ = qRound(advance_);
+    return before;
+}
+
+bool StatusItemView::piecesMatchWholeTitle() const {
+    const auto whole = lineOf(title_, font(), layoutDirection());
+    const QTextLine line = whole->lineAt(0);
+    if (line.horizontalAdvance() != advance_ || line.ascent() != ascent_ ||
+        line.descent() != descent_) {
+        return false;
+    }
+    int at = 0;
+    for (const Piece& piece : pieces_) {
+        if (line.cursorToX(at) != piece.x) {
+            return false;
+        }
+        at += static_cast<int>(piece.text.size());
+    }
+    return true;
 }
 
 QSize StatusItemView::sizeHint() const {
@@ -160,15 +236,17 @@ QSize StatusItemView::sizeHint() const {
 void StatusItemView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
         event->type() == QEvent::LayoutDirectionChange) {
-        layOut();
+        whole_ = false;
+        layOut(false);
         widthHint_ = widthHint();
         updateGeometry();
     }
     QWidget::changeEvent(event);
 }
 
-void StatusItemView::paintEvent(QPaintEvent*) {
+void StatusItemView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
     if (hovered_) {
         QColor highlight = palette().color(QPalette::WindowText);
         highlight.setAlpha(40);
@@ -178,13 +256,22 @@ void StatusItemView::paintEvent(QPaintEvent*) {
         painter.drawRoundedRect(rect().adjusted(1, 3, -1, -3), 4, 4);
     }
     painter.setPen(palette().color(QPalette::WindowText));
-    if (layout_.lineCount() == 0) {
+    if (pieces_.empty()) {
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, title_);
         return;
     }
-    const QTextLine line = layout_.lineAt(0);
-    layout_.draw(&painter, QPointF((width() - line.horizontalAdvance()) / 2,
-                                   (height() - line.ascent() - line.descent()) / 2));
+    // Only the words that reach into the area to paint, each on the title's one baseline.
+    const int overhang = overhangOf(fontMetrics());
+    const QRect area = event->rect().adjusted(-overhang, 0, overhang, 0);
+    const qreal left = (width() - advance_) / 2;
+    const qreal top = (height() - ascent_ - descent_) / 2;
+    for (const Piece& piece : pieces_) {
+        const qreal x = left + piece.x;
+        if (x + piece.advance < area.left() || x > area.right() + 1) {
+            continue;
+        }
+        piece.layout->draw(&painter, QPointF(x, top + ascent_ - piece.layout->lineAt(0).ascent()));
+    }
 }
 
 void StatusItemView::mousePressEvent(QMouseEvent* event) {

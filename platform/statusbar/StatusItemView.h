@@ -3,6 +3,9 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 namespace vorelt {
 
 class StatusItem;
@@ -26,15 +29,34 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // A word of the title with the blanks after it, laid out on its own: a new title lays out and
+    // paints again only the words that changed.
+    struct Piece {
+        QString text;
+        std::unique_ptr<QTextLayout> layout;
+        qreal x = 0.0;
+        qreal advance = 0.0;
+    };
+
     int widthHint() const;
     // Lays the title out in the current font, once per title: measuring and drawing both use it.
-    void layOut();
+    // With `keepPieces`, words that stay as they were keep their layout. Returns the pieces
+    // before: those laid out anew keep their layout, to tell where they changed.
+    std::vector<Piece> layOut(bool keepPieces);
+    // Whether the words laid out one by one stand where the whole title laid out at once puts
+    // them; a font that kerns a blank with the next letter would move them.
+    bool piecesMatchWholeTitle() const;
     // Sets and lays out a new title; the part of the view that changed.
     QRect takeTitle(const QString& title);
 
     StatusItem& item_;
     QString title_;
-    QTextLayout layout_;
+    std::vector<Piece> pieces_;
+    // The font puts words apart differently from the whole title: one piece until it changes.
+    bool whole_ = false;
+    qreal advance_ = 0.0;
+    qreal ascent_ = 0.0;
+    qreal descent_ = 0.0;
     int titleWidth_ = 0;
     int widthHint_ = 0;
     bool hovered_ = false;
