@@ -36,8 +36,11 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
         std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
     }
     switch (place) {
-        case StatusBarHostRule::Place::panelTray:
-            return std::make_unique<StatusNotifierTray>();
+        case StatusBarHostRule::Place::panelTray: {
+            const StatusBarHostRule::Facts now = facts();
+            return std::make_unique<StatusNotifierTray>(
+                StatusBarHostRule::trayShowsLabels(now.trayOwner, now.currentDesktop));
+        }
         case StatusBarHostRule::Place::ownBar:
             return std::make_unique<StatusBarWindow>();
         case StatusBarHostRule::Place::nowhere:

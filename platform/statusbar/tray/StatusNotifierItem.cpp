@@ -29,13 +29,14 @@ void registerTypes() {
 }
 }  // namespace
 
-StatusNotifierItem::StatusNotifierItem(StatusItem& item)
+StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel)
     : item_(item),
       service_(
           QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(nextItemNumber++)),
       connection_(SessionBus::reachable()
                       ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)
                       : QDBusConnection(service_)),
+      panelShowsLabel_(panelShowsLabel),
       pixmaps_(StatusNotifierPixmap::clockIcon()),
       label_(currentTitle()),
       guide_(guideFor(label_)) {
@@ -96,8 +97,11 @@ void StatusNotifierItem::refresh() {
 }
 
 void StatusNotifierItem::announceLabel() {
-    Q_EMIT XAyatanaNewLabel(label_, guide_);
-    Q_EMIT NewToolTip();
+    if (panelShowsLabel_) {
+        Q_EMIT XAyatanaNewLabel(label_, guide_);
+    } else {
+        Q_EMIT NewToolTip();
+    }
 }
 
 QString StatusNotifierItem::guideFor(const QString& label) {

@@ -39,8 +39,10 @@ public:
     static constexpr const char* watcherPath = "/StatusNotifierWatcher";
     static constexpr const char* objectPath = "/StatusNotifierItem";
 
-    // Publishes `item` on the session bus and registers it with the panel's watcher.
-    explicit StatusNotifierItem(StatusItem& item);
+    // Publishes `item` on the session bus and registers it with the panel's watcher. A panel
+    // that shows the label hears of each new text as a new label, one that shows only the icon
+    // as a new tool tip: one message a change.
+    explicit StatusNotifierItem(StatusItem& item, bool panelShowsLabel = true);
     ~StatusNotifierItem() override;
 
     StatusItem& item() const { return item_; }
@@ -89,6 +91,7 @@ private:
     StatusItem& item_;
     QString service_;
     QDBusConnection connection_;
+    bool panelShowsLabel_;
     bool published_ = false;
     QList<StatusNotifierPixmap> pixmaps_;
     QString label_;

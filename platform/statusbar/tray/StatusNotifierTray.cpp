@@ -6,7 +6,8 @@
 
 namespace vorelt {
 
-StatusNotifierTray::StatusNotifierTray() = default;
+StatusNotifierTray::StatusNotifierTray(bool panelShowsLabels)
+    : panelShowsLabels_(panelShowsLabels) {}
 
 StatusNotifierTray::~StatusNotifierTray() = default;
 
@@ -19,7 +20,7 @@ StatusNotifierItem* StatusNotifierTray::publishedItem(const StatusItem& item) co
 
 void StatusNotifierTray::addItem(StatusItem& item) {
     if (publishedItem(item) == nullptr) {
-        items_.push_back(std::make_unique<StatusNotifierItem>(item));
+        items_.push_back(std::make_unique<StatusNotifierItem>(item, panelShowsLabels_));
     }
 }
 

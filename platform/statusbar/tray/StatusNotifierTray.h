@@ -13,7 +13,8 @@ class StatusNotifierItem;
 // label, which the panel shows in place of Vorelt's bar window.
 class StatusNotifierTray : public StatusBarHost {
 public:
-    StatusNotifierTray();
+    // `panelShowsLabels`: the panel shows items' labels, not only their icons and tool tips.
+    explicit StatusNotifierTray(bool panelShowsLabels = true);
     ~StatusNotifierTray() override;
 
     void addItem(StatusItem& item) override;
@@ -26,6 +27,7 @@ public:
     StatusNotifierItem* publishedItem(const StatusItem& item) const;
 
 private:
+    bool panelShowsLabels_;
     std::vector<std::unique_ptr<StatusNotifierItem>> items_;
 };
 
