@@ -35,6 +35,12 @@ sample() {
 
 # Private dirty memory: what the process costs a desktop that already has its libraries loaded.
 private_kb() { awk '/^Private_Dirty/ {print $2}' /proc/"$1"/smaps_rollup; }
+# Private dirty kB by mapping (the file's name, [heap], [stack] or [anon]), largest first.
+private_by_mapping() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = $6 == "" ? "[anon]" : $6; sub(/.*\//, "", name) }
+        /^Private_Dirty/ { kb[name] += $2 }
+        END { for (n in kb) if (kb[n] > 0) print kb[n], n }' /proc/"$1"/smaps | sort -rn
+}
 peak_kb() { awk '/VmHWM/ {print $2}' /proc/"$1"/status; }
 
 # Milliseconds after the whole second of each time stamp (first field); the last tenth of a
