@@ -21,10 +21,7 @@ constexpr int kPortalTimeoutMs = 200;
 
 // The portal's answer: 1 prefers dark, 2 prefers light, 0 no preference; none without a portal.
 std::optional<uint> portalColorScheme() {
-    if (!SessionBus::reachable()) {
-        return std::nullopt;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::shared();
     if (!bus.isConnected()) {
         return std::nullopt;
     }

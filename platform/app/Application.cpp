@@ -8,7 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <algorithm>
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -251,19 +250,16 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     // Qt's own event loop does with fewer instructions and less memory than GLib's, and the clock
     // needs nothing that only GLib's brings. Only this process goes without: programs started
     // later are not affected.
-    const std::array<const char*, 2> choices{"QT_XCB_NO_MITSHM", "QT_NO_GLIB"};
-    std::array<bool, 2> chosen{};
-    for (size_t i = 0; i < choices.size(); ++i) {
-        chosen[i] = qEnvironmentVariableIsSet(choices[i]);
-        if (!chosen[i]) {
-            qputenv(choices[i], "1");
+    std::vector<const char*> setHere;
+    for (const char* name : {"QT_XCB_NO_MITSHM", "QT_NO_GLIB"}) {
+        if (!qEnvironmentVariableIsSet(name)) {
+            qputenv(name, "1");
+            setHere.push_back(name);
         }
     }
     QApplication qtApplication(argc, argv);
-    for (size_t i = 0; i < choices.size(); ++i) {
-        if (!chosen[i]) {
-            qunsetenv(choices[i]);
-        }
+    for (const char* name : setHere) {
+        qunsetenv(name);
     }
     const CommandLine commandLine(arguments());
     if (!commandLine.error().empty()) {

@@ -26,6 +26,15 @@ bool SessionBus::reachable() {
            info.st_uid == ::getuid();
 }
 
+QDBusConnection SessionBus::shared() {
+    return reachable() ? QDBusConnection::sessionBus() : QDBusConnection(QString());
+}
+
+QDBusConnection SessionBus::open(const QString& name) {
+    return reachable() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)
+                       : QDBusConnection(name);
+}
+
 void SessionBus::keepToolkitFromStartingOne() {
     if (reachable()) {
         return;

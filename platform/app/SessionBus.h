@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDBusConnection>
+#include <QString>
+
 namespace vorelt {
 
 // The desktop session's message bus, as far as the clock may use it.
@@ -9,6 +12,10 @@ public:
     // socket $XDG_RUNTIME_DIR/bus. Without one, no connection is tried: the bus library would
     // start a bus of its own, a process that outlives the clock.
     static bool reachable();
+    // The shared connection to the session bus; one that is not connected without a bus.
+    static QDBusConnection shared();
+    // A connection of its own named `name`; one that is not connected without a bus.
+    static QDBusConnection open(const QString& name);
     // Without a reachable bus, keeps the toolkit from connecting to one later, when its first
     // window shows: it would try to start a bus, and for nothing, as a screen reader reaches
     // programs through the session bus. Called once the application object exists.

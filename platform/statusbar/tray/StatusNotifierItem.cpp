@@ -33,9 +33,7 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel)
     : item_(item),
       service_(
           QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(nextItemNumber++)),
-      connection_(SessionBus::reachable()
-                      ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)
-                      : QDBusConnection(service_)),
+      connection_(SessionBus::open(service_)),
       panelShowsLabel_(panelShowsLabel),
       pixmaps_(StatusNotifierPixmap::clockIcon()),
       label_(currentTitle()),

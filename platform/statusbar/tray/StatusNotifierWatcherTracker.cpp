@@ -40,10 +40,7 @@ bool hostRegisteredIn(const QDBusMessage& reply) {
 StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory makeHost, HostSink install,
                                                            TrayRule useTray)
     : makeHost_(std::move(makeHost)), install_(std::move(install)), useTray_(std::move(useTray)) {
-    if (!SessionBus::reachable()) {
-        return;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::shared();
     if (!bus.isConnected()) {
         return;
     }
@@ -63,10 +60,7 @@ StatusNotifierWatcherTracker::StatusNotifierWatcherTracker(HostFactory makeHost,
 StatusNotifierWatcherTracker::~StatusNotifierWatcherTracker() = default;
 
 std::string StatusNotifierWatcherTracker::programOf(const QString& busName) {
-    if (!SessionBus::reachable()) {
-        return {};
-    }
-    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnection bus = SessionBus::shared();
     if (!bus.isConnected() || busName.isEmpty()) {
         return {};
     }
@@ -86,8 +80,8 @@ std::string StatusNotifierWatcherTracker::programOf(const QString& busName) {
 std::unique_ptr<StatusBarHost> StatusNotifierWatcherTracker::currentHost() {
     ++question_;
     if (serviceWatcher_ != nullptr) {
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(
-            hostRegisteredQuestion(), QDBus::Block, kStartupTimeoutMs);
+        const QDBusMessage reply =
+            SessionBus::shared().call(hostRegisteredQuestion(), QDBus::Block, kStartupTimeoutMs);
         hostRegistered_ = hostRegisteredIn(reply);
         owner_ = hostRegistered_ ? programOf(StatusNotifierItem::watcherService) : std::string();
     }
@@ -111,8 +105,8 @@ void StatusNotifierWatcherTracker::watcherChanged(const QString& newOwner) {
 
 void StatusNotifierWatcherTracker::ask(bool watcherReplaced) {
     const int question = ++question_;
-    auto* pending = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(hostRegisteredQuestion()), this);
+    auto* pending =
+        new QDBusPendingCallWatcher(SessionBus::shared().asyncCall(hostRegisteredQuestion()), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this, pending, question, watcherReplaced] {
                 pending->deleteLater();
