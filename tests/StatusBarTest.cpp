@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QPainter>
+#include <QTextLayout>
 
 #include <csignal>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "platform/app/Application.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusBarWindow.h"
+#include "platform/statusbar/StatusItemCells.h"
 #include "platform/statusbar/StatusLine.h"
 
 namespace vorelt {
@@ -155,6 +158,62 @@ TEST(StatusBarWindow, RepaintsAndRenamesOnlyForANewTitle) {
 
     one.show("Monday 12:00:03");  // wider: the item gets its room
     EXPECT_GT(view->width(), width);
+}
+
+// The bar puts a ticking title together from images of single characters: the pixels must be
+// those of the whole title, at whole scales, on a plain or a highlighted background.
+TEST(StatusItemCells, CharacterByCharacterGivesThePixelsOfTheWholeTitle) {
+    const QFont font = QApplication::font();
+    const QSize size(121, 22);  // an odd width: the title starts between two pixels
+    for (const qreal scale : {1.0, 2.0}) {
+        for (const bool highlighted : {false, true}) {
+            const StatusItemCells::Look look{
+                size, scale, font, Qt::black, QColor(239, 239, 239), highlighted, 16.0};
+            const auto background = [&](QPainter& painter) {
+                painter.fillRect(QRect(QPoint(), size), look.background);
+                if (highlighted) {
+                    painter.fillRect(QRect(1, 3, size.width() - 2, 16), QColor(0, 0, 0, 40));
+                }
+            };
+            std::vector<qreal> xs;
+            const auto whole = [&](const QString& title) {
+                const auto layout = StatusItemCells::lineOf(title, font, Qt::LeftToRight);
+                const QTextLine line = layout->lineAt(0);
+                const qreal left = (size.width() - line.horizontalAdvance()) / 2;
+                QImage image((QSizeF(size) * scale).toSize(), QImage::Format_RGB32);
+                image.setDevicePixelRatio(scale);
+                QPainter painter(&image);
+                background(painter);
+                painter.setPen(look.ink);
+                layout->draw(&painter, QPointF(left, look.baseline - line.ascent()));
+                xs.clear();
+                for (int i = 0; i <= title.size(); ++i) {
+                    xs.push_back(left + line.cursorToX(i));
+                }
+                return image;
+            };
+            QImage shown = whole("12:59:58");
+            int draws = 0;
+            const auto put = [&](const QImage& cell, const QPoint& at) {
+                ++draws;
+                for (int y = 0; y < cell.height(); ++y) {
+                    std::copy_n(cell.constScanLine(y), cell.bytesPerLine(),
+                                shown.scanLine(at.y() + y) + at.x() * 4);
+                }
+            };
+            StatusItemCells cells;
+            cells.take(look, background, "12:59:58", xs);
+            for (const char* next : {"12:59:59", "13:00:00", "13:00:01", "13:00:01"}) {
+                ASSERT_TRUE(cells.change(next, put)) << next;
+                EXPECT_EQ(shown, whole(next)) << next << " at " << scale;
+            }
+            // A letter beside a digit, or a title of another length: only the whole is exact.
+            draws = 0;
+            EXPECT_FALSE(cells.change("13:00:0a", put));
+            EXPECT_FALSE(cells.change("13:00:011", put));
+            EXPECT_EQ(draws, 0);
+        }
+    }
 }
 
 TEST(StatusLine, RewritesTheLineInPlaceOnATerminal) {

@@ -115,8 +115,10 @@ void StatusBarWindow::removeItem(StatusItem& item) {
 
 void StatusBarWindow::itemChanged(StatusItem& item) {
     if (StatusItemView* view = viewOf(item)) {
-        view->refresh();
+        // The new name goes with the item's new picture, in one write.
         updateName();
+        view->refresh();
+        X11Desktop::flush();
     }
 }
 
@@ -137,10 +139,17 @@ void StatusBarWindow::updateName() {
             name += (name.isEmpty() ? "" : "  ") + QString::fromStdString(button->title());
         }
     }
-    if (name != windowTitle()) {
-        setWindowTitle(name);
-        setAccessibleName(name);
+    if (name == name_) {
+        return;
     }
+    name_ = name;
+    // The toolkit's own naming converts and flushes twice: too much for every second.
+    if (X11Desktop::available()) {
+        X11Desktop::setWindowName(winId(), name);
+    } else {
+        setWindowTitle(name);
+    }
+    setAccessibleName(name);
 }
 
 void StatusBarWindow::paintEvent(QPaintEvent*) {

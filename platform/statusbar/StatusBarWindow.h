@@ -45,6 +45,7 @@ private:
     int placedTop_ = 0;
     int reservedTop_ = -1;
     std::vector<StatusItemView*> views_;
+    QString name_;
 };
 
 }  // namespace vorelt

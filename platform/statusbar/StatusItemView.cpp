@@ -9,6 +9,8 @@
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/ui/Event.h"
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11ImageWindow.h"
 
 namespace vorelt {
 
@@ -58,21 +60,6 @@ int overhangOf(const QFontMetrics& metrics) {
     return 1 + std::max({0, -metrics.minLeftBearing(), -metrics.minRightBearing()});
 }
 
-// As QPainter::drawText lays out one line, so that the title looks the same.
-std::unique_ptr<QTextLayout> lineOf(const QString& text, const QFont& font,
-                                    Qt::LayoutDirection direction) {
-    auto layout = std::make_unique<QTextLayout>(text, font);
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::ManualWrap);
-    option.setTextDirection(direction);
-    layout->setTextOption(option);
-    layout->setCacheEnabled(true);
-    layout->beginLayout();
-    QTextLine line = layout->createLine();
-    line.setLineWidth(0x01000000);
-    layout->endLayout();
-    return layout;
-}
 }  // namespace
 
 StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(parent), item_(item) {
@@ -84,16 +71,29 @@ StatusItemView::StatusItemView(StatusItem& item, QWidget* parent) : QWidget(pare
     refresh();
 }
 
+StatusItemView::~StatusItemView() = default;
+
 void StatusItemView::refresh() {
     const auto button = item_.button();
     QString title = button ? QString::fromStdString(button->title()) : QString();
     if (title.size() > kLongestShown) {
         title = title.left(kLongestShown - 1) + QChar(0x2026);
     }
-    const bool newTitle = title != title_;
+    bool newTitle = title != title_;
     QRect changed;
-    if (newTitle) {
-        changed = takeTitle(title);
+    // Most ticks change a digit or two: those are put in the item's window without the toolkit.
+    if (newTitle && surface_ != nullptr && isVisible() &&
+        cells_.change(
+            title, [this](const QImage& image, const QPoint& at) { surface_->draw(image, at); })) {
+        surface_->flush();
+        title_ = title;
+        cellsAhead_ = true;
+        newTitle = false;
+        setAccessibleName(title_);
+    } else if (newTitle) {
+        // After cells, the words' layouts do not tell what is on screen: all of it is painted.
+        changed = cellsAhead_ ? (takeTitle(title), rect()) : takeTitle(title);
+        cellsAhead_ = false;
         setAccessibleName(title_);
     }
     setVisible(button != nullptr);
@@ -191,7 +191,7 @@ std::vector<StatusItemView::Piece> StatusItemView::layOut(bool keepPieces) {
         if (keepPieces && old < before.size() && before[old].text == piece.text) {
             piece.layout = std::move(before[old].layout);
         } else {
-            piece.layout = lineOf(piece.text, font(), layoutDirection());
+            piece.layout = StatusItemCells::lineOf(piece.text, font(), layoutDirection());
             check = check || (i > 0 && old < before.size() && !before[old].text.isEmpty() &&
                               before[old].text.front() != piece.text.front());
         }
@@ -213,7 +213,7 @@ std::vector<StatusItemView::Piece> StatusItemView::layOut(bool keepPieces) {
 }
 
 bool StatusItemView::piecesMatchWholeTitle() const {
-    const auto whole = lineOf(title_, font(), layoutDirection());
+    const auto whole = StatusItemCells::lineOf(title_, font(), layoutDirection());
     const QTextLine line = whole->lineAt(0);
     if (line.horizontalAdvance() != advance_ || line.ascent() != ascent_ ||
         line.descent() != descent_) {
@@ -245,8 +245,31 @@ void StatusItemView::changeEvent(QEvent* event) {
 }
 
 void StatusItemView::paintEvent(QPaintEvent* event) {
+    if (cellsAhead_) {
+        layOut(true);
+        cellsAhead_ = false;
+    }
+    if (X11ImageWindow* window = surface()) {
+        // The whole item, in the device pixels of its window: a rare paint, and the cells'
+        // ground truth.
+        QImage image(window->size(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(devicePixelRatioF());
+        QPainter painter(&image);
+        painter.setFont(font());
+        painter.setLayoutDirection(layoutDirection());
+        paintTitle(painter, rect());
+        painter.end();
+        window->draw(image, QPoint(0, 0));
+        window->flush();
+        takeCells();
+        return;
+    }
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    paintTitle(painter, event->rect());
+}
+
+void StatusItemView::paintBackground(QPainter& painter) const {
+    painter.fillRect(rect(), palette().color(QPalette::Window));
     if (hovered_) {
         QColor highlight = palette().color(QPalette::WindowText);
         highlight.setAlpha(40);
@@ -255,6 +278,10 @@ void StatusItemView::paintEvent(QPaintEvent* event) {
         painter.setBrush(highlight);
         painter.drawRoundedRect(rect().adjusted(1, 3, -1, -3), 4, 4);
     }
+}
+
+void StatusItemView::paintTitle(QPainter& painter, const QRect& area) const {
+    paintBackground(painter);
     painter.setPen(palette().color(QPalette::WindowText));
     if (pieces_.empty()) {
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, title_);
@@ -262,16 +289,54 @@ void StatusItemView::paintEvent(QPaintEvent* event) {
     }
     // Only the words that reach into the area to paint, each on the title's one baseline.
     const int overhang = overhangOf(fontMetrics());
-    const QRect area = event->rect().adjusted(-overhang, 0, overhang, 0);
+    const QRect reach = area.adjusted(-overhang, 0, overhang, 0);
     const qreal left = (width() - advance_) / 2;
     const qreal top = (height() - ascent_ - descent_) / 2;
     for (const Piece& piece : pieces_) {
         const qreal x = left + piece.x;
-        if (x + piece.advance < area.left() || x > area.right() + 1) {
+        if (x + piece.advance < reach.left() || x > reach.right() + 1) {
             continue;
         }
         piece.layout->draw(&painter, QPointF(x, top + ascent_ - piece.layout->lineAt(0).ascent()));
     }
+}
+
+X11ImageWindow* StatusItemView::surface() {
+    // At a fractional scale the item does not start on a whole device pixel: the toolkit paints.
+    const qreal scale = devicePixelRatioF();
+    if (!X11Desktop::available() || scale != std::floor(scale)) {
+        surface_.reset();
+    } else if (surface_ == nullptr || !surface_->stillOver(this)) {
+        surface_ = X11ImageWindow::over(this);
+    }
+    return surface_.get();
+}
+
+void StatusItemView::takeCells() {
+    if (pieces_.empty()) {
+        cells_.clear();
+        return;
+    }
+    const qreal left = (width() - advance_) / 2;
+    std::vector<qreal> xs;
+    xs.reserve(static_cast<size_t>(title_.size()) + 1);
+    for (const Piece& piece : pieces_) {
+        const QTextLine line = piece.layout->lineAt(0);
+        for (int i = 0; i < piece.text.size(); ++i) {
+            xs.push_back(left + piece.x + line.cursorToX(i));
+        }
+    }
+    xs.push_back(left + advance_);
+    const qreal top = (height() - ascent_ - descent_) / 2;
+    const StatusItemCells::Look look{size(),
+                                     devicePixelRatioF(),
+                                     font(),
+                                     palette().color(QPalette::WindowText),
+                                     palette().color(QPalette::Window),
+                                     hovered_,
+                                     top + ascent_};
+    cells_.take(
+        look, [this](QPainter& painter) { paintBackground(painter); }, title_, std::move(xs));
 }
 
 void StatusItemView::mousePressEvent(QMouseEvent* event) {

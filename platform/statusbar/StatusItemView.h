@@ -6,14 +6,18 @@
 #include <memory>
 #include <vector>
 
+#include "platform/statusbar/StatusItemCells.h"
+
 namespace vorelt {
 
 class StatusItem;
+class X11ImageWindow;
 
 // How one status item looks in the bar window: its title, highlighted under the mouse.
 class StatusItemView : public QWidget {
 public:
     StatusItemView(StatusItem& item, QWidget* parent);
+    ~StatusItemView() override;
 
     StatusItem& item() const { return item_; }
     // Takes the item's title and length; repaints and asks the bar for room only for what changed.
@@ -48,6 +52,13 @@ private:
     bool piecesMatchWholeTitle() const;
     // Sets and lays out a new title; the part of the view that changed.
     QRect takeTitle(const QString& title);
+    void paintBackground(QPainter& painter) const;
+    void paintTitle(QPainter& painter, const QRect& area) const;
+    // On X11, the item is shown by a window of its own whose picture the server keeps; none
+    // elsewhere, where the toolkit paints it.
+    X11ImageWindow* surface();
+    // Hands the title just drawn whole to the cells, for the next ticks.
+    void takeCells();
 
     StatusItem& item_;
     QString title_;
@@ -60,6 +71,10 @@ private:
     int titleWidth_ = 0;
     int widthHint_ = 0;
     bool hovered_ = false;
+    std::unique_ptr<X11ImageWindow> surface_;
+    StatusItemCells cells_;
+    // The title was changed by cells: the words' layouts are those of an earlier title.
+    bool cellsAhead_ = false;
 };
 
 }  // namespace vorelt

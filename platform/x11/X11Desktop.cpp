@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <vector>
@@ -11,9 +12,18 @@
 namespace vorelt {
 
 Display* X11Desktop::display() {
-    auto* x11 = qGuiApp == nullptr ? nullptr
-                                   : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 == nullptr ? nullptr : x11->display();
+    // The toolkit finds its native interface by searching type names: asked once per
+    // application, not at every title change.
+    static const QGuiApplication* asked = nullptr;
+    static Display* known = nullptr;
+    if (qGuiApp != asked) {
+        asked = qGuiApp;
+        auto* x11 = qGuiApp == nullptr
+                        ? nullptr
+                        : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        known = x11 == nullptr ? nullptr : x11->display();
+    }
+    return known;
 }
 
 bool X11Desktop::available() {
@@ -84,6 +94,40 @@ void X11Desktop::ignorePropertyChanges(std::uintptr_t window) {
     XSelectInput(dpy, static_cast<Window>(window),
                  attributes.your_event_mask & ~PropertyChangeMask);
     XFlush(dpy);
+}
+
+void X11Desktop::setWindowName(std::uintptr_t window, const QString& name) {
+    Display* dpy = display();
+    if (dpy == nullptr) {
+        return;
+    }
+    static const Atom netName = XInternAtom(dpy, "_NET_WM_NAME", False);
+    static const Atom utf8 = XInternAtom(dpy, "UTF8_STRING", False);
+    const Window w = static_cast<Window>(window);
+    QByteArray text = name.toUtf8();
+    XChangeProperty(dpy, w, netName, utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.constData()),
+                    static_cast<int>(text.size()));
+    // WM_NAME holds Latin-1 as it is and anything else as compound text.
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x100; })) {
+        const QByteArray latin1 = name.toLatin1();
+        XChangeProperty(dpy, w, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(latin1.constData()),
+                        static_cast<int>(latin1.size()));
+        return;
+    }
+    char* list = text.data();
+    XTextProperty property;
+    if (Xutf8TextListToTextProperty(dpy, &list, 1, XStdICCTextStyle, &property) >= Success) {
+        XSetWMName(dpy, w, &property);
+        XFree(property.value);
+    }
+}
+
+void X11Desktop::flush() {
+    if (Display* dpy = display()) {
+        XFlush(dpy);
+    }
 }
 
 }  // namespace vorelt

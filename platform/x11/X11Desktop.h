@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class QString;
 struct _XDisplay;
 
 namespace vorelt {
@@ -26,6 +27,10 @@ public:
     // is a property change, and the note of it would wake the program twice for nothing; other
     // programs that watch the window are still told.
     static void ignorePropertyChanges(std::uintptr_t window);
+    // Names a window for window lists, scripts and screen readers (_NET_WM_NAME, and WM_NAME for
+    // older readers) in two requests that wait for nothing; they go at the next flush().
+    static void setWindowName(std::uintptr_t window, const QString& name);
+    static void flush();
 };
 
 }  // namespace vorelt
