@@ -1,5 +1,6 @@
 #include "platform/statusbar/StatusBarWindow.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -14,6 +15,22 @@
 #include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
+
+struct StatusBarWindow::ScreenReaderWatch : QAccessible::ActivationObserver {
+    explicit ScreenReaderWatch(StatusBarWindow& bar) : bar(bar) {
+        QAccessible::installActivationObserver(this);
+    }
+    ~ScreenReaderWatch() override { QAccessible::removeActivationObserver(this); }
+    void accessibilityActiveChanged(bool active) override {
+        if (active) {
+            bar.setAccessibleName(bar.name_);
+            for (StatusItemView* view : bar.views_) {
+                view->tellScreenReaders();
+            }
+        }
+    }
+    StatusBarWindow& bar;
+};
 
 namespace {
 constexpr int kVerticalPadding = 8;
@@ -37,6 +54,7 @@ StatusBarWindow::StatusBarWindow()
     followScreens();
     show();
     X11Desktop::ignorePropertyChanges(winId());
+    screenReaders_ = std::make_unique<ScreenReaderWatch>(*this);
 }
 
 StatusBarWindow::~StatusBarWindow() = default;
@@ -149,7 +167,9 @@ void StatusBarWindow::updateName() {
     } else {
         setWindowTitle(name);
     }
-    setAccessibleName(name);
+    if (QAccessible::isActive()) {
+        setAccessibleName(name);
+    }
 }
 
 void StatusBarWindow::paintEvent(QPaintEvent*) {

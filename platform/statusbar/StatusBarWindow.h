@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <vector>
 
 #include "platform/statusbar/StatusBarHost.h"
@@ -46,6 +48,9 @@ private:
     int reservedTop_ = -1;
     std::vector<StatusItemView*> views_;
     QString name_;
+    // Names are announced only while a screen reader runs: one that starts is given them all.
+    struct ScreenReaderWatch;
+    std::unique_ptr<ScreenReaderWatch> screenReaders_;
 };
 
 }  // namespace vorelt

@@ -1,5 +1,6 @@
 #include "platform/statusbar/StatusItemView.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -79,22 +80,27 @@ void StatusItemView::refresh() {
     if (title.size() > kLongestShown) {
         title = title.left(kLongestShown - 1) + QChar(0x2026);
     }
-    bool newTitle = title != title_;
+    const bool newTitle = title != title_;
+    bool drawn = false;
     QRect changed;
-    // Most ticks change a digit or two: those are put in the item's window without the toolkit.
-    if (newTitle && surface_ != nullptr && isVisible() &&
-        cells_.change(
-            title, [this](const QImage& image, const QPoint& at) { surface_->draw(image, at); })) {
-        surface_->flush();
-        title_ = title;
-        cellsAhead_ = true;
-        newTitle = false;
-        setAccessibleName(title_);
-    } else if (newTitle) {
-        // After cells, the words' layouts do not tell what is on screen: all of it is painted.
-        changed = cellsAhead_ ? (takeTitle(title), rect()) : takeTitle(title);
-        cellsAhead_ = false;
-        setAccessibleName(title_);
+    if (newTitle) {
+        // Most ticks change a digit or two: those go to the item's window without the toolkit.
+        drawn = surface_ != nullptr && isVisible() &&
+                cells_.change(title, [this](const QImage& image, const QPoint& at) {
+                    surface_->draw(image, at);
+                });
+        if (drawn) {
+            surface_->flush();
+            title_ = title;
+            cellsAhead_ = true;
+        } else {
+            // After cells, the words' layouts do not tell what is on screen: all is painted.
+            changed = cellsAhead_ ? (takeTitle(title), rect()) : takeTitle(title);
+            cellsAhead_ = false;
+        }
+        if (QAccessible::isActive()) {
+            tellScreenReaders();
+        }
     }
     setVisible(button != nullptr);
     // A new title of the same width (most ticks) leaves the bar's layout as it is, and only the
@@ -103,9 +109,13 @@ void StatusItemView::refresh() {
         widthHint_ = hint;
         updateGeometry();
         update();
-    } else if (newTitle) {
+    } else if (newTitle && !drawn) {
         repaint(changed);
     }
+}
+
+void StatusItemView::tellScreenReaders() {
+    setAccessibleName(title_);
 }
 
 QRect StatusItemView::takeTitle(const QString& title) {

@@ -22,6 +22,9 @@ public:
     StatusItem& item() const { return item_; }
     // Takes the item's title and length; repaints and asks the bar for room only for what changed.
     void refresh();
+    // Gives the title to screen readers. Without one running, a new title is not announced: the
+    // bar gives it when one starts.
+    void tellScreenReaders();
 
     QSize sizeHint() const override;
 
