@@ -97,6 +97,8 @@ void StatusItemView::refresh() {
             // After cells, the words' layouts do not tell what is on screen: all is painted.
             changed = cellsAhead_ ? (takeTitle(title), rect()) : takeTitle(title);
             cellsAhead_ = false;
+            // Until that paint, the cells' title is not the one on screen.
+            cells_.clear();
         }
         if (QAccessible::isActive()) {
             tellScreenReaders();
