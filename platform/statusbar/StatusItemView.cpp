@@ -111,7 +111,7 @@ void StatusItemView::refresh() {
         widthHint_ = hint;
         updateGeometry();
         update();
-    } else if (newTitle && !drawn) {
+    } else if (newTitle && !drawn && !(surface_ != nullptr && isVisible() && paintWhole())) {
         repaint(changed);
     }
 }
@@ -261,23 +261,30 @@ void StatusItemView::paintEvent(QPaintEvent* event) {
         layOut(true);
         cellsAhead_ = false;
     }
-    if (X11ImageWindow* window = surface()) {
-        // The whole item, in the device pixels of its window: a rare paint, and the cells'
-        // ground truth.
-        QImage image(window->size(), QImage::Format_RGB32);
-        image.setDevicePixelRatio(devicePixelRatioF());
-        QPainter painter(&image);
-        painter.setFont(font());
-        painter.setLayoutDirection(layoutDirection());
-        paintTitle(painter, rect());
-        painter.end();
-        window->draw(image, QPoint(0, 0));
-        window->flush();
-        takeCells();
-        return;
+    if (!paintWhole()) {
+        QPainter painter(this);
+        paintTitle(painter, event->rect());
     }
-    QPainter painter(this);
-    paintTitle(painter, event->rect());
+}
+
+bool StatusItemView::paintWhole() {
+    X11ImageWindow* window = surface();
+    if (window == nullptr) {
+        return false;
+    }
+    // The whole item, in the device pixels of its window: a rare paint, and the cells' ground
+    // truth. The toolkit's own painting is not needed: the item's window hides it.
+    QImage image(window->size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatioF());
+    QPainter painter(&image);
+    painter.setFont(font());
+    painter.setLayoutDirection(layoutDirection());
+    paintTitle(painter, rect());
+    painter.end();
+    window->draw(image, QPoint(0, 0));
+    window->flush();
+    takeCells();
+    return true;
 }
 
 void StatusItemView::paintBackground(QPainter& painter) const {

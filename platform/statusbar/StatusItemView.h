@@ -60,6 +60,8 @@ private:
     // On X11, the item is shown by a window of its own whose picture the server keeps; none
     // elsewhere, where the toolkit paints it.
     X11ImageWindow* surface();
+    // Paints the whole item into its X11 window; false where there is none.
+    bool paintWhole();
     // Hands the title just drawn whole to the cells, for the next ticks.
     void takeCells();
 
