@@ -213,6 +213,10 @@ TEST(StatusItemCells, CharacterByCharacterGivesThePixelsOfTheWholeTitle) {
             draws = 0;
             EXPECT_FALSE(cells.change("13:00:0a", put));
             EXPECT_FALSE(cells.change("13:00:011", put));
+            // Right-to-left letters reorder the digits beside them.
+            whole(QString::fromUtf8("\xd8\xa8 13:00:01"));
+            cells.take(look, background, QString::fromUtf8("\xd8\xa8 13:00:01"), xs);
+            EXPECT_FALSE(cells.change(QString::fromUtf8("\xd8\xa8 13:00:02"), put));
             EXPECT_EQ(draws, 0);
         }
     }

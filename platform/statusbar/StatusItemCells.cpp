@@ -50,8 +50,9 @@ void StatusItemCells::take(const Look& look, Background background, const QStrin
     title_ = title;
     xs_ = std::move(xs);
     // The text engine's places are whole device pixels apart only at whole scales.
+    // Right-to-left letters reorder what stands beside them: the places then go back and forth.
     valid_ = xs_.size() == static_cast<size_t>(title.size()) + 1 && look.scale >= 1.0 &&
-             look.scale == std::floor(look.scale);
+             look.scale == std::floor(look.scale) && std::is_sorted(xs_.begin(), xs_.end());
 }
 
 void StatusItemCells::clear() {
