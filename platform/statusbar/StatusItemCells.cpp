@@ -73,23 +73,17 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
             return false;
         }
         // Neither the old glyph nor the new one, nor those beside them, reach another's columns.
-        const Cell* before = cellAt(i, title_[i]);
-        const Cell* now = cellAt(i, title[i]);
-        if (before == nullptr || now == nullptr || !before->apart || !now->apart) {
+        // (Each cell is used before the next is looked up: a lookup may move the others.)
+        const auto apart = [this](qsizetype at, QChar c) {
+            const Cell* cell = advanceOf(c) < 0.0 ? nullptr : cellAt(at, c);
+            return cell != nullptr && cell->apart;
+        };
+        if (!apart(i, title_[i]) || !apart(i, title[i]) || (i > 0 && !apart(i - 1, title[i - 1])) ||
+            (i + 1 < title.size() && !apart(i + 1, title[i + 1]))) {
             return false;
-        }
-        for (const qsizetype j : {i - 1, i + 1}) {
-            if (j < 0 || j >= title.size()) {
-                continue;
-            }
-            const Cell* beside = advanceOf(title[j]) < 0.0 ? nullptr : cellAt(j, title[j]);
-            if (beside == nullptr || !beside->apart) {
-                return false;
-            }
         }
         changed.push_back(i);
     }
-    // Looked up again: a cell found above may have moved since.
     for (const qsizetype i : changed) {
         draw(cellAt(i, title[i])->image,
              QPoint(sixtyFourths(xs_[static_cast<size_t>(i)], look_.scale) >> 6, 0));
