@@ -65,7 +65,10 @@ X11ImageWindow::X11ImageWindow(Display* display, QWidget* widget, void* visual, 
     // No input region: presses, motion and the pointer's entering stay with the window beneath.
     int event = 0;
     int error = 0;
-    if (XShapeQueryExtension(display_, &event, &error)) {
+    int major = 0;
+    int minor = 0;
+    if (XShapeQueryExtension(display_, &event, &error) &&
+        XShapeQueryVersion(display_, &major, &minor) && (major > 1 || minor >= 1)) {
         XShapeCombineRectangles(display_, window_, ShapeInput, 0, 0, nullptr, 0, ShapeSet,
                                 Unsorted);
     }
