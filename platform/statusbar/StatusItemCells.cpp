@@ -9,8 +9,9 @@
 namespace vorelt {
 
 namespace {
+const QString kSeparators = QStringLiteral(":., ");
 // The characters that may be drawn alone: each has a glyph of its own whatever stands beside it.
-const QString kApart = QStringLiteral("0123456789:., ");
+const QString kApart = QStringLiteral("0123456789") + kSeparators;
 // No more kept images than a minute of ticking needs, so that memory stays small.
 constexpr size_t kMostCells = 48;
 
@@ -19,6 +20,10 @@ int sixtyFourths(qreal x, qreal scale) {
     return static_cast<int>(std::lround(x * 64.0)) * static_cast<int>(scale);
 }
 }  // namespace
+
+bool StatusItemCells::separates(QChar character) {
+    return kSeparators.contains(character);
+}
 
 std::unique_ptr<QTextLayout> StatusItemCells::lineOf(const QString& text, const QFont& font,
                                                      Qt::LayoutDirection direction) {

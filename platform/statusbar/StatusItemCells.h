@@ -47,6 +47,9 @@ public:
     // and returns false when only drawing the whole title would be exact.
     bool change(const QString& title, const Draw& draw);
 
+    // Whether a character is one of the separators between digits (a blank, a colon, a point or
+    // a comma), drawn by a glyph of its own like the digits.
+    static bool separates(QChar character);
     // The one-line layout the item draws its title with, as QPainter::drawText lays out a line.
     static std::unique_ptr<QTextLayout> lineOf(const QString& text, const QFont& font,
                                                Qt::LayoutDirection direction);

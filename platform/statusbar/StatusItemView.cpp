@@ -51,9 +51,8 @@ QStringList piecesOf(const QString& title) {
 
 // Whether each character of `text` is drawn by a glyph of its own, whatever stands beside it.
 bool glyphsApart(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.isDigit() || c == ' ' || c == ':' || c == '.' || c == ',';
-    });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.isDigit() || StatusItemCells::separates(c); });
 }
 
 // Glyphs may reach past their advance: the widest overhang of the font, and a pixel.
@@ -173,7 +172,7 @@ QRect StatusItemView::takeTitle(const QString& title) {
         }
     }
     const int overhang = overhangOf(fontMetrics());
-    const qreal offset = (width() - advance_) / 2;
+    const qreal offset = titleStart().x();
     const int left = static_cast<int>(std::floor(offset + from)) - overhang;
     const int right = static_cast<int>(std::ceil(offset + to)) + overhang;
     return QRect(left, 0, right - left, height()) & rect();
@@ -309,15 +308,18 @@ void StatusItemView::paintTitle(QPainter& painter, const QRect& area) const {
     // Only the words that reach into the area to paint, each on the title's one baseline.
     const int overhang = overhangOf(fontMetrics());
     const QRect reach = area.adjusted(-overhang, 0, overhang, 0);
-    const qreal left = (width() - advance_) / 2;
-    const qreal top = (height() - ascent_ - descent_) / 2;
+    const QPointF start = titleStart();
     for (const Piece& piece : pieces_) {
-        const qreal x = left + piece.x;
+        const qreal x = start.x() + piece.x;
         if (x + piece.advance < reach.left() || x > reach.right() + 1) {
             continue;
         }
-        piece.layout->draw(&painter, QPointF(x, top + ascent_ - piece.layout->lineAt(0).ascent()));
+        piece.layout->draw(&painter, QPointF(x, start.y() - piece.layout->lineAt(0).ascent()));
     }
+}
+
+QPointF StatusItemView::titleStart() const {
+    return QPointF((width() - advance_) / 2, (height() - ascent_ - descent_) / 2 + ascent_);
 }
 
 X11ImageWindow* StatusItemView::surface() {
@@ -336,24 +338,23 @@ void StatusItemView::takeCells() {
         cells_.clear();
         return;
     }
-    const qreal left = (width() - advance_) / 2;
+    const QPointF start = titleStart();
     std::vector<qreal> xs;
     xs.reserve(static_cast<size_t>(title_.size()) + 1);
     for (const Piece& piece : pieces_) {
         const QTextLine line = piece.layout->lineAt(0);
         for (int i = 0; i < piece.text.size(); ++i) {
-            xs.push_back(left + piece.x + line.cursorToX(i));
+            xs.push_back(start.x() + piece.x + line.cursorToX(i));
         }
     }
-    xs.push_back(left + advance_);
-    const qreal top = (height() - ascent_ - descent_) / 2;
+    xs.push_back(start.x() + advance_);
     const StatusItemCells::Look look{size(),
                                      devicePixelRatioF(),
                                      font(),
                                      palette().color(QPalette::WindowText),
                                      palette().color(QPalette::Window),
                                      hovered_,
-                                     top + ascent_};
+                                     start.y()};
     cells_.take(
         look, [this](QPainter& painter) { paintBackground(painter); }, title_, std::move(xs));
 }

@@ -57,6 +57,8 @@ private:
     QRect takeTitle(const QString& title);
     void paintBackground(QPainter& painter) const;
     void paintTitle(QPainter& painter, const QRect& area) const;
+    // Where the title's first word starts on its baseline, in the item.
+    QPointF titleStart() const;
     // On X11, the item is shown by a window of its own whose picture the server keeps; none
     // elsewhere, where the toolkit paints it.
     X11ImageWindow* surface();

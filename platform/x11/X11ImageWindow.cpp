@@ -151,24 +151,20 @@ void X11ImageWindow::draw(const QImage& image, const QPoint& at) {
     if (pixmap_ == 0 || image.isNull()) {
         return;
     }
-    const QImage pixels = image.format() == QImage::Format_RGB32 ||
-                                  image.format() == QImage::Format_ARGB32_Premultiplied
-                              ? image
-                              : image.convertToFormat(QImage::Format_RGB32);
     // Xlib only reads the pixels; the image stays theirs.
     XImage* ximage = XCreateImage(
         display_, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_), ZPixmap, 0,
-        const_cast<char*>(reinterpret_cast<const char*>(pixels.constBits())),
-        static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()), 32,
-        static_cast<int>(pixels.bytesPerLine()));
+        const_cast<char*>(reinterpret_cast<const char*>(image.constBits())),
+        static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()), 32,
+        static_cast<int>(image.bytesPerLine()));
     if (ximage == nullptr) {
         return;
     }
     XPutImage(display_, pixmap_, static_cast<GC>(gc_), ximage, 0, 0, at.x(), at.y(),
-              static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()));
+              static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()));
     ximage->data = nullptr;
     XDestroyImage(ximage);
-    changed_ |= QRect(at, pixels.size());
+    changed_ |= QRect(at, image.size());
 }
 
 void X11ImageWindow::flush() {

@@ -27,7 +27,8 @@ public:
     bool stillOver(const QWidget* widget) const;
     // The picture's size in device pixels.
     QSize size() const { return geometry_.size(); }
-    // Puts `image`, in device pixels, into the picture at `at`; it shows at the next flush().
+    // Puts `image` (QImage::Format_RGB32, in device pixels) into the picture at `at`; it shows
+    // at the next flush().
     void draw(const QImage& image, const QPoint& at);
     void flush();
 
