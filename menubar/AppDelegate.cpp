@@ -6,6 +6,7 @@
 #include <string>
 
 #include "menubar/EventMonitor.h"
+#include "menubar/StatusMenuController.h"
 #include "model/DateFormatSettingsFields.h"
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
@@ -51,6 +52,9 @@ void AppDelegate::applicationDidFinishLaunching(Object*) {
     setupMenuTime();
     calendarPopoverViewController = std::make_shared<CalendarPopoverViewController>();
     popover->setContentViewController(calendarPopoverViewController);
+    statusMenuController = std::make_shared<StatusMenuController>(calendarPopoverViewController);
+    statusMenuController->menu->setDelegate(statusMenuController);
+    statusItem->setMenu(statusMenuController->menu);
     const std::weak_ptr<AppDelegate> weakSelf =
         std::static_pointer_cast<AppDelegate>(shared_from_this());
     auto outsideClick = [weakSelf](const std::shared_ptr<Event>& event) {
@@ -139,6 +143,10 @@ Action AppDelegate::actionForSelector(const Selector& selector) {
     }
     if (selector == "togglePopover:") {
         return [this](Object* sender) { togglePopover(sender); };
+    }
+    // The date in the item's menu.
+    if (selector == "showPopover:") {
+        return [this](Object*) { showPopover(); };
     }
     // Escape in the popover.
     if (selector == "closePopover:") {

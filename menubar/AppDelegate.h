@@ -11,6 +11,7 @@ class DateFormatter;
 class EventMonitor;
 class Popover;
 class StatusItem;
+class StatusMenuController;
 class Timer;
 class UserDefaults;
 
@@ -23,6 +24,8 @@ public:
     const std::shared_ptr<StatusItem> statusItem;
     const std::shared_ptr<Popover> popover;
     std::shared_ptr<CalendarPopoverViewController> calendarPopoverViewController;
+    // The item's menu, where the panel's click opens a menu rather than the popover.
+    std::shared_ptr<StatusMenuController> statusMenuController;
     std::shared_ptr<EventMonitor> eventMonitor;
     std::shared_ptr<Timer> timer;
     std::shared_ptr<DateFormatter> dateFormatter;

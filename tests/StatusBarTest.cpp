@@ -20,6 +20,7 @@
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItemCells.h"
 #include "platform/statusbar/StatusLine.h"
+#include "platform/statusbar/tray/StatusNotifierClickPlace.h"
 
 namespace vorelt {
 namespace {
@@ -40,6 +41,7 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
     };
     const Case cases[] = {
         {Auto, true, true, true, "gnome-shell", "GNOME", Tray, false},
+        {Auto, true, true, true, "notification-area-applet", "MATE", Tray, false},
         // An unknown owner: the desktop decides.
         {Auto, true, true, true, "snwatcher", "ubuntu:GNOME", Tray, false},
         {Auto, true, true, true, "snwatcher", "GNOME-Flashback:Foo", Bar, false},
@@ -76,6 +78,27 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
         EXPECT_EQ(StatusBarHostRule::place(offscreen), Stdout);
         EXPECT_FALSE(StatusBarHostRule::followsTray(offscreen));
     }
+}
+
+// A top panel 32 high on the first screen, and one 40 high at the bottom of the second.
+TEST(StatusNotifierClickPlace, ThePanelsPointElseThePointerElseTheLastPointElseTheTraysCorner) {
+    const std::vector<StatusNotifierClickPlace::Screen> screens{
+        {{0, 0, 1280, 800}, {0, 32, 1280, 768}}, {{1280, 0, 1024, 768}, {1280, 0, 1024, 728}}};
+    const auto choose = [&screens](std::optional<Point> host, std::optional<Point> pointer,
+                                   std::optional<Point> last, bool rtl = false) {
+        return StatusNotifierClickPlace::choose(screens, host, pointer, last, rtl);
+    };
+    const Point onTop{1100, 14}, onBottom{2000, 750}, inAWindow{0, 33}, offScreens{3000, 10};
+    EXPECT_EQ(choose(onTop, onBottom, inAWindow), onTop);
+    // A panel that sends a corner of its own window, below the panel.
+    EXPECT_EQ(choose(inAWindow, onBottom, std::nullopt), onBottom);
+    // A menu entry gives no point, and on Wayland the pointer over the panel is not seen.
+    EXPECT_EQ(choose(std::nullopt, std::nullopt, onBottom), onBottom);
+    EXPECT_EQ(choose(offScreens, inAWindow, std::nullopt), (Point{1279, 16}));
+    EXPECT_EQ(choose(std::nullopt, std::nullopt, std::nullopt, true), (Point{0, 16}));
+    const std::vector<StatusNotifierClickPlace::Screen> bottomPanel{
+        {{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
+    EXPECT_EQ(StatusNotifierClickPlace::choose(bottomPanel, {}, {}, {}, false), (Point{1279, 780}));
 }
 
 std::string drain(int fd) {

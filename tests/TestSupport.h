@@ -91,8 +91,10 @@ class RecordingHost : public StatusBarHost {
 public:
     void addItem(StatusItem&) override {}
     void removeItem(StatusItem&) override {}
+    // Each new title; a change of the length or the menu keeps the title.
     void itemChanged(StatusItem& item) override {
-        if (const auto button = item.button()) {
+        const auto button = item.button();
+        if (button && (titles.empty() || titles.back() != button->title())) {
             titles.push_back(button->title());
         }
     }

@@ -18,6 +18,7 @@ namespace vorelt {
 
 namespace {
 bool adviceGiven = false;
+bool refusalTold = false;
 }  // namespace
 
 // What is known of the desktop now; the tracker adds the tray's part.
@@ -39,7 +40,8 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
         case StatusBarHostRule::Place::panelTray: {
             const StatusBarHostRule::Facts now = facts();
             return std::make_unique<StatusNotifierTray>(
-                StatusBarHostRule::trayShowsLabels(now.trayOwner, now.currentDesktop));
+                StatusBarHostRule::trayShowsLabels(now.trayOwner, now.currentDesktop),
+                [this](const std::string& why) { trayRefused(why); });
         }
         case StatusBarHostRule::Place::ownBar:
             return std::make_unique<StatusBarWindow>();
@@ -77,6 +79,22 @@ std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
             });
     }
     return tracker_->currentHost();
+}
+
+void StatusBar::trayRefused(const std::string& why) {
+    // A tray asked for by setHost stays: there is nowhere else to go.
+    if (!tracker_) {
+        return;
+    }
+    if (!refusalTold) {
+        refusalTold = true;
+        const std::string owner = tracker_->owner().empty() ? "" : " (" + tracker_->owner() + ")";
+        const bool ownBar = StatusBarHostRule::place(facts_) == StatusBarHostRule::Place::ownBar;
+        std::fprintf(stderr, "vorelt: the panel's tray%s did not take the clock: %s.%s\n",
+                     owner.c_str(), why.c_str(),
+                     ownBar ? " It shows in its own bar until a tray takes it." : "");
+    }
+    tracker_->trayRefused();
 }
 
 std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/foundation/Object.h"
@@ -40,6 +41,8 @@ private:
     std::unique_ptr<StatusBarHost> hostAt(StatusBarHostRule::Place place);
     StatusBarHostRule::Facts facts() const;
     void installHost(std::unique_ptr<StatusBarHost> host);
+    // The panel's tray refused the items: says so once, and goes to our own host.
+    void trayRefused(const std::string& why);
 
     // Moves the items between the panel's tray and our own bar while the host is the default.
     std::unique_ptr<StatusNotifierWatcherTracker> tracker_;

@@ -40,10 +40,10 @@ constexpr std::array<std::pair<StatusBarHostRule::Place, const char*>, 4> kNames
 
 bool StatusBarHostRule::trayShowsLabels(const std::string& owner,
                                         const std::string& currentDesktop) {
-    // GNOME Shell with the AppIndicator extension, and the Ayatana (or older Canonical)
-    // indicator service behind the indicator applets of Unity, MATE and Xfce.
+    // GNOME Shell with the AppIndicator extension, the Ayatana (or older Canonical) indicator
+    // service behind the indicator applets of Unity, MATE and Xfce, and MATE's notification area.
     if (among(owner, {"gnome-shell", "ayatana-indicator-application-service",
-                      "indicator-application-service"})) {
+                      "indicator-application-service", "notification-area-applet"})) {
         return true;
     }
     if (among(owner, {"xfce4-panel", "wrapper-2.0", "waybar", "kded5", "kded6", "plasmashell"})) {

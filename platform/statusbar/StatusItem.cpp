@@ -2,6 +2,7 @@
 
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusBarButton.h"
+#include "platform/ui/Menu.h"
 
 namespace vorelt {
 
@@ -12,6 +13,11 @@ StatusItem::~StatusItem() = default;
 
 void StatusItem::setButton(std::shared_ptr<StatusBarButton> button) {
     button_ = std::move(button);
+    buttonChanged();
+}
+
+void StatusItem::setMenu(std::shared_ptr<Menu> menu) {
+    menu_ = std::move(menu);
     buttonChanged();
 }
 

@@ -7,6 +7,7 @@
 
 namespace vorelt {
 
+class Menu;
 class StatusBar;
 class StatusBarButton;
 
@@ -21,6 +22,11 @@ public:
     // Replaces the button; a host that cannot show one, or a test, gives none.
     void setButton(std::shared_ptr<StatusBarButton> button);
 
+    // The menu of a host whose click opens the item's menu in place of clicking its button, as
+    // some panels' trays do; in the bar of its own a click always goes to the button.
+    std::shared_ptr<Menu> menu() const { return menu_; }
+    void setMenu(std::shared_ptr<Menu> menu);
+
     double length() const { return length_; }
     void setLength(double length);
 
@@ -32,6 +38,7 @@ private:
     StatusBar& bar_;
     double length_;
     std::shared_ptr<StatusBarButton> button_;
+    std::shared_ptr<Menu> menu_;
 };
 
 }  // namespace vorelt

@@ -62,15 +62,22 @@ void Event::useSubstituteSource(bool substitute) {
     substituteSource = substitute;
 }
 
-bool Event::globalMouseDownJustHandledAt(Point where) {
-    // Longer than a press and its release take; a hand's tremor apart.
+std::optional<Point> Event::globalMouseDownJustHandled() {
+    // Longer than a press and its release take.
     constexpr std::chrono::milliseconds kOnePress{500};
+    if (lastMouseDown == std::chrono::steady_clock::time_point{} ||
+        std::chrono::steady_clock::now() - lastMouseDown >= kOnePress) {
+        return std::nullopt;
+    }
+    return lastMouseDownAt;
+}
+
+bool Event::globalMouseDownJustHandledAt(Point where) {
+    // A hand's tremor apart.
     constexpr double kSamePlace = 8.0;
-    const bool anywhere = where == Point{};
-    return lastMouseDown != std::chrono::steady_clock::time_point{} &&
-           std::chrono::steady_clock::now() - lastMouseDown < kOnePress &&
-           (anywhere || (std::abs(where.x - lastMouseDownAt.x) <= kSamePlace &&
-                         std::abs(where.y - lastMouseDownAt.y) <= kSamePlace));
+    const std::optional<Point> press = globalMouseDownJustHandled();
+    return press && (where == Point{} || (std::abs(where.x - press->x) <= kSamePlace &&
+                                          std::abs(where.y - press->y) <= kSamePlace));
 }
 
 void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {

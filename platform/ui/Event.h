@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/Object.h"
@@ -47,6 +48,8 @@ public:
     // that reports clicks, a window of ours that the press landed on after all), and must not
     // undo what the press did. A click at no known place (0, 0) matches any place.
     static bool globalMouseDownJustHandledAt(Point where);
+    // Where the left or right press was that a monitor was handed just now, if one was.
+    static std::optional<Point> globalMouseDownJustHandled();
 
     // Tests: replaces the windowing system as the source of outside events.
     static void useSubstituteSource(bool substitute);

@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextCharFormat>
 #include <QThread>
 
@@ -17,6 +18,7 @@
 #include "platform/app/ServiceManagement.h"
 #include "platform/foundation/Timer.h"
 #include "platform/statusbar/StatusBar.h"
+#include "platform/statusbar/tray/DBusMenuLayoutItem.h"
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 #include "platform/statusbar/tray/StatusNotifierTray.h"
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
@@ -39,6 +41,7 @@ protected:
     void SetUp() override { install(std::make_unique<test::RecordingHost>()); }
     void install(std::unique_ptr<StatusBarHost> bar) {
         Event::useSubstituteSource(true);
+        QGuiApplication::setDesktopFileName("io.github.vorelt.Vorelt");
         StatusBar::systemStatusBar()->setHost(std::move(bar));
         delegate = std::make_shared<AppDelegate>();
         Application::sharedApplication()->setDelegate(delegate);
@@ -224,6 +227,7 @@ public:
             &watcher_, [this] { Q_EMIT watcher_.StatusNotifierHostRegistered(); },
             Qt::BlockingQueuedConnection);
     }
+    void dropItems(bool drops) { watcher_.setDropsItems(drops); }
     // Every item registered so far, with this watcher or an earlier one, as the event loop heard.
     QStringList items() const { return registered_; }
 
@@ -242,9 +246,9 @@ class TestHost : public QObject {
 
 public:
     QDBusMessage call(const QString& service, const QString& method, const QVariantList& arguments,
-                      const QString& interface = kItemInterface) {
-        auto message =
-            QDBusMessage::createMethodCall(service, "/StatusNotifierItem", interface, method);
+                      const QString& interface = kItemInterface,
+                      const QString& path = "/StatusNotifierItem") {
+        auto message = QDBusMessage::createMethodCall(service, path, interface, method);
         message.setArguments(arguments);
         return QDBusConnection::sessionBus().call(message, QDBus::BlockWithGui);
     }
@@ -253,15 +257,22 @@ public:
                                         "org.freedesktop.DBus.Properties");
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
-    // A left click as GNOME Shell's AppIndicator extension (GNOME 43) gives it: an item with any
-    // menu path, /NO_DBUSMENU included, gets that menu toggled, and Activate only on a double
-    // click.
-    void clickAsGnomeShell(const QString& service) {
-        const QDBusMessage all =
-            call(service, "GetAll", {QString(kItemInterface)}, "org.freedesktop.DBus.Properties");
-        if (!qdbus_cast<QVariantMap>(all.arguments().value(0)).contains("Menu")) {
-            call(service, "Activate", {600, 14});
+    // The item's menu as the panel reads it: the root's entries' labels, "-" for a separator.
+    QStringList menu(const QString& service) {
+        const QDBusMessage reply = call(service, "GetLayout", {0, -1, QStringList()},
+                                        "com.canonical.dbusmenu", "/MenuBar");
+        DBusMenuLayoutItem root;
+        reply.arguments().value(1).value<QDBusArgument>() >> root;
+        QStringList labels;
+        for (const DBusMenuLayoutItem& entry : root.children) {
+            labels << entry.properties.value("label", "-").toString();
         }
+        return labels;
+    }
+    void choose(const QString& service, int entry) {
+        call(service, "Event",
+             {entry, QString("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u},
+             "com.canonical.dbusmenu", "/MenuBar");
     }
     // The label and the tool tip, in the order they are announced.
     void listen(const QString& service) {
@@ -345,19 +356,79 @@ TEST_F(LaunchedInPanel, TheLabelFollowsEveryChangeOfTheTextBesideAClockFace) {
     EXPECT_EQ(panel.labels.mid(3), QStringList{"tool tip"});
 }
 
-TEST_F(LaunchedInPanel, EverySingleClickOnThePanelsItemTogglesThePopoverBelowThePoint) {
-    for (int i = 0; i < 4; ++i) {
-        panel.clickAsGnomeShell(service());
-        EXPECT_EQ(shown(), i % 2 == 0) << "GNOME Shell, click " << i + 1;
-    }
-    panel.call(service(), "ContextMenu", {400, 30});
-    ASSERT_TRUE(shown());
-    const Rect frame = delegate->popover->frameOnScreen();
-    EXPECT_EQ(frame.y, 31);
-    EXPECT_NEAR(frame.x + frame.width / 2, 400, 1);
-    panel.call(service(), "SecondaryActivate", {10, 10});
+// Every property answers: a panel that misses one may refuse the item. The menu opens the popover,
+// the settings and quits; the clicks that reach the item toggle the popover.
+TEST_F(LaunchedInPanel, EveryPropertyAnswersAndTheMenuAndEveryClickReachThePopover) {
+    const QDBusMessage all = panel.call(service(), "GetAll", {QString(kItemInterface)},
+                                        "org.freedesktop.DBus.Properties");
+    const auto properties = qdbus_cast<QVariantMap>(all.arguments().value(0));
+    EXPECT_EQ(properties.keys().size(), 19) << properties.keys().join(' ').toStdString();
+    EXPECT_EQ(properties.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
+    EXPECT_EQ(properties.value("IconName").toString(), "io.github.vorelt.Vorelt");
+    EXPECT_FALSE(properties.value("ItemIsMenu").toBool());
+
+    EXPECT_EQ(panel.menu(service()),
+              (QStringList{"Monday, December 29, 2025", "-", "Settings", "Quit"}));
+    clock.advance(24 * 3600);
+    const QDBusMessage opening =
+        panel.call(service(), "AboutToShow", {0}, "com.canonical.dbusmenu", "/MenuBar");
+    EXPECT_TRUE(opening.arguments().value(0).toBool()) << "the date changed: read it again";
+    EXPECT_EQ(panel.menu(service()).value(0), "Tuesday, December 30, 2025");
+    panel.choose(service(), 1);
+    ASSERT_TRUE(test::waitFor([this] { return shown(); }));
+    EXPECT_EQ(calendar().timeLabel()->stringValue(), "Tuesday, December 30, 2025");
+    panel.choose(service(), 1);
+    test::runEventLoopFor(20);
+    EXPECT_TRUE(shown()) << "the date opens it, never closes it";
+
+    // A double click, a middle click: each toggles it.
+    panel.call(service(), "Activate", {1200, 14});
+    EXPECT_FALSE(shown());
+    panel.call(service(), "XAyatanaSecondaryActivate", {0u});
+    EXPECT_TRUE(shown());
+    panel.call(service(), "SecondaryActivate", {1200, 14});
+    EXPECT_FALSE(shown());
     panel.call(service(), "Scroll", {3, QString("vertical")});
-    EXPECT_TRUE(shown()) << "neither clicks";
+    EXPECT_FALSE(shown());
+
+    int terminations = 0;
+    Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
+    panel.choose(service(), 3);
+    EXPECT_TRUE(test::waitFor([] { return !WindowController::openWindows().empty(); }));
+    WindowController::releaseOpenWindows();
+    panel.choose(service(), 4);
+    EXPECT_TRUE(test::waitFor([&] { return terminations == 1; }));
+    Application::sharedApplication()->setTerminationHandler({});
+}
+
+// A panel that drops the item: the clock goes to its own host, and back into the tray when the
+// panel's hosts change.
+TEST_F(LaunchedInPanel, ATrayThatDropsTheItemIsLeftUntilItsHostsChange) {
+    std::unique_ptr<StatusNotifierWatcherTracker> tracker;
+    tracker = std::make_unique<StatusNotifierWatcherTracker>(
+        [&tracker](bool tray) -> std::unique_ptr<StatusBarHost> {
+            if (!tray) {
+                return std::make_unique<test::RecordingHost>();
+            }
+            return std::make_unique<StatusNotifierTray>(
+                true, [&tracker](const std::string&) { tracker->trayRefused(); });
+        },
+        [](std::unique_ptr<StatusBarHost> next) {
+            StatusBar::systemStatusBar()->setHost(std::move(next));
+        },
+        [](bool hostRegistered, const std::string&) { return hostRegistered; });
+    watcher.dropItems(true);
+    StatusBar::systemStatusBar()->setHost(tracker->currentHost());
+    ASSERT_TRUE(tracker->inPanel());
+    ASSERT_TRUE(test::waitFor([&] { return !tracker->inPanel(); }));
+    EXPECT_NE(dynamic_cast<test::RecordingHost*>(&StatusBar::systemStatusBar()->host()), nullptr);
+
+    watcher.dropItems(false);
+    watcher.registerHost();
+    ASSERT_TRUE(test::waitFor([&] { return tracker->inPanel() && watcher.items().size() == 3; }));
+    test::runEventLoopFor(100);
+    EXPECT_TRUE(tracker->inPanel());
+    tracker.reset();
 }
 
 // A panel restarted: the clock goes to a bar of its own and back, with its popover.

@@ -1,22 +1,34 @@
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 
+#include <QCursor>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
 
 #include <unistd.h>
+#include <utility>
 
+#include "platform/app/Application.h"
 #include "platform/app/SessionBus.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/tray/DBusMenuExporter.h"
+#include "platform/statusbar/tray/StatusNotifierClickPlace.h"
 #include "platform/ui/Event.h"
 
 namespace vorelt {
 
 namespace {
 int nextItemNumber = 1;
+// Long enough for a busy panel to read the item and list it.
+constexpr int kListedWithinMs = 3000;
 
 void registerTypes() {
     static const bool registered = [] {
@@ -27,20 +39,63 @@ void registerTypes() {
     }();
     (void)registered;
 }
+
+Point pointOf(const QPoint& point) {
+    return Point{static_cast<double>(point.x()), static_cast<double>(point.y())};
+}
+
+Rect rectOf(const QRect& rect) {
+    return Rect{static_cast<double>(rect.x()), static_cast<double>(rect.y()),
+                static_cast<double>(rect.width()), static_cast<double>(rect.height())};
+}
+
+std::vector<StatusNotifierClickPlace::Screen> screens() {
+    std::vector<StatusNotifierClickPlace::Screen> all;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const StatusNotifierClickPlace::Screen one{rectOf(screen->geometry()),
+                                                   rectOf(screen->availableGeometry())};
+        // The primary screen first: where a panel's tray is when nothing says otherwise.
+        if (screen == primary) {
+            all.insert(all.begin(), one);
+        } else {
+            all.push_back(one);
+        }
+    }
+    return all;
+}
+
+// Where the pointer is; X11 does not see it over a Wayland shell's own panel.
+std::optional<Point> pointerPlace() {
+    if (Application::inWaylandSession() || !Application::hasDisplay()) {
+        return std::nullopt;
+    }
+    return pointOf(QCursor::pos());
+}
 }  // namespace
 
-StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel)
+StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel,
+                                       RefusalHandler refused)
     : item_(item),
       service_(
           QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(nextItemNumber++)),
       connection_(SessionBus::open(service_)),
       panelShowsLabel_(panelShowsLabel),
+      refused_(std::move(refused)),
       pixmaps_(StatusNotifierPixmap::clockIcon()),
+      iconThemePath_(iconThemePathFor(QCoreApplication::applicationDirPath(), id())),
+      exportedMenu_(item.menu().get()),
       label_(currentTitle()),
       guide_(guideFor(label_)) {
     registerTypes();
+    menuExporter_ = new DBusMenuExporter([this] { return item_.menu(); },
+                                         [this] { place(std::nullopt); }, this);
     published_ = connection_.isConnected() &&
                  connection_.registerObject(objectPath, this,
+                                            QDBusConnection::ExportAllSlots |
+                                                QDBusConnection::ExportAllSignals |
+                                                QDBusConnection::ExportAllProperties) &&
+                 connection_.registerObject(DBusMenuExporter::objectPath, menuExporter_,
                                             QDBusConnection::ExportAllSlots |
                                                 QDBusConnection::ExportAllSignals |
                                                 QDBusConnection::ExportAllProperties) &&
@@ -50,29 +105,50 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel)
                                << connection_.lastError().message();
         return;
     }
+    connection_.connect(watcherService, watcherPath, watcherService,
+                        QStringLiteral("StatusNotifierItemUnregistered"), this,
+                        SLOT(itemUnregistered(QString)));
     // Not waited for: the watcher may read our properties before it answers.
     auto message = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherService,
                                                   QStringLiteral("RegisterStatusNotifierItem"));
     message << service_;
     auto* registration = new QDBusPendingCallWatcher(connection_.asyncCall(message), this);
     QObject::connect(registration, &QDBusPendingCallWatcher::finished, this,
-                     [](QDBusPendingCallWatcher* call) {
-                         if (call->isError()) {
-                             qCWarning(platformLog)
-                                 << "the panel's tray refused the item:" << call->error().message();
-                         }
+                     [this](QDBusPendingCallWatcher* call) {
                          call->deleteLater();
+                         if (call->isError()) {
+                             refuse(call->error().message());
+                         } else {
+                             QTimer::singleShot(kListedWithinMs, this, [this] { checkListed(); });
+                         }
                      });
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
     connection_.unregisterObject(objectPath);
+    connection_.unregisterObject(DBusMenuExporter::objectPath);
     connection_.unregisterService(service_);
     QDBusConnection::disconnectFromBus(service_);
 }
 
 QString StatusNotifierItem::id() const {
     return QGuiApplication::desktopFileName();
+}
+
+QString StatusNotifierItem::iconThemePathFor(const QString& programFolder,
+                                             const QString& iconName) {
+    const QString icon = QStringLiteral("/hicolor/scalable/apps/%1.svg").arg(iconName);
+    for (const QString& themes : {programFolder + QStringLiteral("/icons"),
+                                  programFolder + QStringLiteral("/../share/icons")}) {
+        if (!iconName.isEmpty() && QFileInfo::exists(themes + icon)) {
+            return QFileInfo(themes).canonicalFilePath();
+        }
+    }
+    return {};
+}
+
+QDBusObjectPath StatusNotifierItem::menu() const {
+    return QDBusObjectPath(DBusMenuExporter::objectPath);
 }
 
 StatusNotifierToolTip StatusNotifierItem::toolTip() const {
@@ -85,6 +161,11 @@ QString StatusNotifierItem::currentTitle() const {
 }
 
 void StatusNotifierItem::refresh() {
+    // The entries themselves are read as the panel opens the menu, not at every tick.
+    if (item_.menu().get() != exportedMenu_) {
+        exportedMenu_ = item_.menu().get();
+        menuExporter_->menuChanged();
+    }
     const QString title = currentTitle();
     if (title == label_) {
         return;
@@ -112,6 +193,48 @@ QString StatusNotifierItem::guideFor(const QString& label) {
     return guide;
 }
 
+void StatusNotifierItem::checkListed() {
+    auto question = QDBusMessage::createMethodCall(
+        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    question << QString::fromLatin1(watcherService)
+             << QStringLiteral("RegisteredStatusNotifierItems");
+    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(question), this);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, this,
+                     [this](QDBusPendingCallWatcher* call) {
+                         call->deleteLater();
+                         const QDBusPendingReply<QDBusVariant> reply = *call;
+                         // A watcher that keeps no list cannot tell: it is taken at its word.
+                         if (reply.isError()) {
+                             return;
+                         }
+                         const QStringList items = reply.value().variant().toStringList();
+                         const QString unique = connection_.baseService();
+                         for (const QString& listed : items) {
+                             if (listed.contains(service_) || listed.startsWith(unique + '/') ||
+                                 listed == unique) {
+                                 return;
+                             }
+                         }
+                         refuse(QStringLiteral("it did not list the item"));
+                     });
+}
+
+void StatusNotifierItem::itemUnregistered(const QString& service) {
+    if (service.contains(service_) || service.startsWith(connection_.baseService() + '/') ||
+        service == connection_.baseService()) {
+        refuse(QStringLiteral("it dropped the item"));
+    }
+}
+
+void StatusNotifierItem::refuse(const QString& why) {
+    qCWarning(platformLog) << "the panel's tray refused the item:" << why;
+    if (refused_) {
+        // Called once: whoever hears of it may drop this item.
+        std::exchange(refused_, {})(why);
+    }
+}
+
 Rect StatusNotifierItem::screenFrame() const {
     if (!clickedAt_) {
         return Rect{};
@@ -119,29 +242,58 @@ Rect StatusNotifierItem::screenFrame() const {
     return Rect{clickedAt_->x, clickedAt_->y, 1.0, 1.0};
 }
 
-void StatusNotifierItem::click(int x, int y) {
-    // With the popover open, a click on the panel's item reaches the clock twice: first as a press
-    // outside, which closes the popover, then as this call, which must not open it again.
-    if (Event::globalMouseDownJustHandledAt(
-            Point{static_cast<double>(x), static_cast<double>(y)})) {
+void StatusNotifierItem::place(std::optional<Point> fromHost) {
+    const auto all = screens();
+    if (fromHost && StatusNotifierClickPlace::onPanel(all, *fromHost)) {
+        lastFromHost_ = fromHost;
+    }
+    clickedAt_ = StatusNotifierClickPlace::choose(all, fromHost, pointerPlace(), lastFromHost_,
+                                                  QGuiApplication::isRightToLeft());
+}
+
+void StatusNotifierItem::click(std::optional<Point> fromHost, bool leftOrRight) {
+    // With the popover open, a left or right click on the panel's item reaches the clock twice:
+    // first as a press outside, which closes the popover, then as this call, which must not open
+    // it again. Panels send a point of their own choosing, not always the press's.
+    const std::optional<Point> press = Event::globalMouseDownJustHandled();
+    if (leftOrRight && press &&
+        (StatusNotifierClickPlace::onPanel(screens(), *press) || !fromHost ||
+         Event::globalMouseDownJustHandledAt(*fromHost))) {
         return;
     }
-    clickedAt_ = Point{static_cast<double>(x), static_cast<double>(y)};
+    place(fromHost);
     if (const auto button = item_.button()) {
         button->performClick();
     }
 }
 
+namespace {
+// Panels that know no place send (0, 0).
+std::optional<Point> pointFrom(int x, int y) {
+    if (x == 0 && y == 0) {
+        return std::nullopt;
+    }
+    return Point{static_cast<double>(x), static_cast<double>(y)};
+}
+}  // namespace
+
 void StatusNotifierItem::Activate(int x, int y) {
-    click(x, y);
+    click(pointFrom(x, y), true);
 }
 
-// The clock has no menu of its own: the popover is its menu.
+// For panels that open no menu of their own: the popover is the clock's menu.
 void StatusNotifierItem::ContextMenu(int x, int y) {
-    click(x, y);
+    click(pointFrom(x, y), true);
 }
 
-void StatusNotifierItem::SecondaryActivate(int, int) {}
+// A middle click: where a left click opens the menu, the way to the popover in one click.
+void StatusNotifierItem::SecondaryActivate(int x, int y) {
+    click(pointFrom(x, y), false);
+}
+
+void StatusNotifierItem::XAyatanaSecondaryActivate(uint) {
+    click(std::nullopt, false);
+}
 
 void StatusNotifierItem::Scroll(int, const QString&) {}
 

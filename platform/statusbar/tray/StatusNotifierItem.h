@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusObjectPath>
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 #include "platform/foundation/Geometry.h"
@@ -12,12 +14,15 @@
 
 namespace vorelt {
 
+class DBusMenuExporter;
+class Menu;
 class StatusItem;
 
 // One status item published in the desktop panel's tray: an icon with the item's title as its
-// label. It has a bus connection of its own, so that several items can each sit at the one
-// object path the panel looks at, and so that the panel sees the item go when the connection
-// closes.
+// label, and the item's menu. It has a bus connection of its own, so that several items can each
+// sit at the one object path the panel looks at, and so that the panel sees the item go when the
+// connection closes. It answers every property of the interface: a panel that misses one may
+// refuse the item.
 class StatusNotifierItem : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
@@ -25,24 +30,36 @@ class StatusNotifierItem : public QObject {
     Q_PROPERTY(QString Id READ id CONSTANT)
     Q_PROPERTY(QString Title READ title CONSTANT)
     Q_PROPERTY(QString Status READ status CONSTANT)
+    Q_PROPERTY(int WindowId READ windowId CONSTANT)
+    Q_PROPERTY(QString IconThemePath READ iconThemePath CONSTANT)
     Q_PROPERTY(QString IconName READ iconName CONSTANT)
     Q_PROPERTY(QList<vorelt::StatusNotifierPixmap> IconPixmap READ iconPixmap CONSTANT)
+    Q_PROPERTY(QString OverlayIconName READ noIconName CONSTANT)
+    Q_PROPERTY(QList<vorelt::StatusNotifierPixmap> OverlayIconPixmap READ noIconPixmap CONSTANT)
+    Q_PROPERTY(QString AttentionIconName READ noIconName CONSTANT)
+    Q_PROPERTY(QList<vorelt::StatusNotifierPixmap> AttentionIconPixmap READ noIconPixmap CONSTANT)
+    Q_PROPERTY(QString AttentionMovieName READ noIconName CONSTANT)
     Q_PROPERTY(vorelt::StatusNotifierToolTip ToolTip READ toolTip)
+    // A click sends Activate where the panel can; the menu is for panels that open it instead.
+    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu CONSTANT)
+    Q_PROPERTY(QDBusObjectPath Menu READ menu CONSTANT)
     Q_PROPERTY(QString XAyatanaLabel READ label)
     Q_PROPERTY(QString XAyatanaLabelGuide READ labelGuide)
-    // No Menu: hosts take any menu path, /NO_DBUSMENU too, for a menu to open in place of
-    // Activate, and every click must reach the popover.
-    Q_PROPERTY(bool ItemIsMenu READ itemIsMenu CONSTANT)
+    Q_PROPERTY(uint XAyatanaOrderingIndex READ orderingIndex CONSTANT)
 
 public:
     static constexpr const char* watcherService = "org.kde.StatusNotifierWatcher";
     static constexpr const char* watcherPath = "/StatusNotifierWatcher";
     static constexpr const char* objectPath = "/StatusNotifierItem";
 
+    // Why the panel did not take the item.
+    using RefusalHandler = std::function<void(const QString& why)>;
+
     // Publishes `item` on the session bus and registers it with the panel's watcher. A panel
     // that shows the label hears of each new text as a new label, one that shows only the icon
-    // as a new tool tip: one message a change.
-    explicit StatusNotifierItem(StatusItem& item, bool panelShowsLabel = true);
+    // as a new tool tip: one message a change. `refused` is called, at most once, when the
+    // watcher refuses the item, drops it, or has not listed it a few seconds after.
+    StatusNotifierItem(StatusItem& item, bool panelShowsLabel = true, RefusalHandler refused = {});
     ~StatusNotifierItem() override;
 
     StatusItem& item() const { return item_; }
@@ -50,8 +67,8 @@ public:
     const QString& serviceName() const { return service_; }
     bool isPublished() const { return published_; }
 
-    // Reads the item's title again; tells the panel when the text changed, once a turn of the
-    // event loop, so that a title replaced at once never reaches it.
+    // Reads the item's title and menu again; tells the panel when the text changed, once a turn
+    // of the event loop, so that a title replaced at once never reaches it.
     void refresh();
     // A point-sized rectangle where the panel was last clicked; empty before the first click.
     Rect screenFrame() const;
@@ -61,42 +78,69 @@ public:
     QString title() const { return QStringLiteral("Vorelt"); }
     // Always active: a passive item may be hidden, and an empty title must still be clickable.
     QString status() const { return QStringLiteral("Active"); }
-    // None: the pixmaps are Vorelt's own, and no icon theme has to have a clock.
-    QString iconName() const { return QString(); }
+    int windowId() const { return 0; }
+    // The folder of the icon theme that holds the icon beside the program, for a program not
+    // installed where the desktop looks for icons; empty when there is none.
+    QString iconThemePath() const { return iconThemePath_; }
+    // The program's icon by name, for panels that only take icons from a theme; the pixmaps are
+    // for the others.
+    QString iconName() const { return id(); }
     QList<StatusNotifierPixmap> iconPixmap() const { return pixmaps_; }
+    QString noIconName() const { return QString(); }
+    QList<StatusNotifierPixmap> noIconPixmap() const { return {}; }
     StatusNotifierToolTip toolTip() const;
+    bool itemIsMenu() const { return false; }
+    QDBusObjectPath menu() const;
     QString label() const { return label_; }
     QString labelGuide() const { return guide_; }
-    bool itemIsMenu() const { return false; }
+    uint orderingIndex() const { return 0; }
 
     // The widest text a title of this shape is likely to take: every digit becomes the zero of
     // its digit set, as the panel only ever sees titles, never the pattern behind them.
     static QString guideFor(const QString& label);
+    // The icon theme folder that holds `iconName` beside the program in `programFolder`: in a
+    // build folder, or in the share folder of its installation.
+    static QString iconThemePathFor(const QString& programFolder, const QString& iconName);
 
 public Q_SLOTS:
     void Activate(int x, int y);
     void ContextMenu(int x, int y);
     void SecondaryActivate(int x, int y);
+    void XAyatanaSecondaryActivate(uint timestamp);
     void Scroll(int delta, const QString& orientation);
 
 Q_SIGNALS:
     void XAyatanaNewLabel(const QString& label, const QString& guide);
     void NewToolTip();
 
+private Q_SLOTS:
+    void itemUnregistered(const QString& service);
+
 private:
-    void click(int x, int y);
+    // A click that the panel reports, at the point it gives (none when it gives none), with the
+    // left or right button (the buttons the outside-press monitor sees) or the middle one.
+    void click(std::optional<Point> fromHost, bool leftOrRight);
+    // Where the click was, by the panel's point or the pointer's place at the press.
+    void place(std::optional<Point> fromHost);
     QString currentTitle() const;
     void announceLabel();
+    void checkListed();
+    void refuse(const QString& why);
 
     StatusItem& item_;
     QString service_;
     QDBusConnection connection_;
     bool panelShowsLabel_;
+    RefusalHandler refused_;
     bool published_ = false;
     QList<StatusNotifierPixmap> pixmaps_;
+    QString iconThemePath_;
+    const Menu* exportedMenu_;
     QString label_;
     QString guide_;
+    DBusMenuExporter* menuExporter_ = nullptr;
     std::optional<Point> clickedAt_;
+    std::optional<Point> lastFromHost_;
     NextTurn labelChanged_{[this] { announceLabel(); }};
 };
 

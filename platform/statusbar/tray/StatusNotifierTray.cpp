@@ -6,8 +6,8 @@
 
 namespace vorelt {
 
-StatusNotifierTray::StatusNotifierTray(bool panelShowsLabels)
-    : panelShowsLabels_(panelShowsLabels) {}
+StatusNotifierTray::StatusNotifierTray(bool panelShowsLabels, RefusalHandler refused)
+    : panelShowsLabels_(panelShowsLabels), refused_(std::move(refused)) {}
 
 StatusNotifierTray::~StatusNotifierTray() = default;
 
@@ -20,7 +20,12 @@ StatusNotifierItem* StatusNotifierTray::publishedItem(const StatusItem& item) co
 
 void StatusNotifierTray::addItem(StatusItem& item) {
     if (publishedItem(item) == nullptr) {
-        items_.push_back(std::make_unique<StatusNotifierItem>(item, panelShowsLabels_));
+        items_.push_back(std::make_unique<StatusNotifierItem>(item, panelShowsLabels_,
+                                                              [this](const QString& why) {
+                                                                  if (refused_) {
+                                                                      refused_(why.toStdString());
+                                                                  }
+                                                              }));
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/statusbar/StatusBarHost.h"
@@ -13,8 +15,12 @@ class StatusNotifierItem;
 // label, which the panel shows in place of Vorelt's bar window.
 class StatusNotifierTray : public StatusBarHost {
 public:
+    // Why the panel did not take an item.
+    using RefusalHandler = std::function<void(const std::string& why)>;
+
     // `panelShowsLabels`: the panel shows items' labels, not only their icons and tool tips.
-    explicit StatusNotifierTray(bool panelShowsLabels = true);
+    // `refused` hears of each item that the panel refuses, drops or does not list.
+    explicit StatusNotifierTray(bool panelShowsLabels = true, RefusalHandler refused = {});
     ~StatusNotifierTray() override;
 
     void addItem(StatusItem& item) override;
@@ -28,6 +34,7 @@ public:
 
 private:
     bool panelShowsLabels_;
+    RefusalHandler refused_;
     std::vector<std::unique_ptr<StatusNotifierItem>> items_;
 };
 

@@ -90,10 +90,28 @@ std::unique_ptr<StatusBarHost> StatusNotifierWatcherTracker::currentHost() {
 }
 
 void StatusNotifierWatcherTracker::hostsChanged() {
+    refused_ = false;
     ask(false);
 }
 
+void StatusNotifierWatcherTracker::trayRefused() {
+    // Not at once: the tray that tells of it is still on the stack.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!inPanel_) {
+                return;
+            }
+            refused_ = true;
+            ++question_;
+            inPanel_ = false;
+            install_(makeHost_(false));
+        },
+        Qt::QueuedConnection);
+}
+
 void StatusNotifierWatcherTracker::watcherChanged(const QString& newOwner) {
+    refused_ = false;
     owner_ = programOf(newOwner);
     if (newOwner.isEmpty()) {
         ++question_;
@@ -121,7 +139,7 @@ void StatusNotifierWatcherTracker::choose(bool registered, bool watcherReplaced)
     if (registered && owner_.empty()) {
         owner_ = programOf(StatusNotifierItem::watcherService);
     }
-    const bool panel = useTray_(registered, owner_);
+    const bool panel = !refused_ && useTray_(registered, owner_);
     // A new watcher knows nothing of items registered with the old one: register afresh.
     if (panel == inPanel_ && !(panel && watcherReplaced)) {
         return;

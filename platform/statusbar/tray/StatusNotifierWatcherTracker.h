@@ -33,6 +33,10 @@ public:
     // The host for now. Asks the bus and waits briefly for the answer, so that nothing shows in
     // the wrong place at start-up.
     std::unique_ptr<StatusBarHost> currentHost();
+    // The panel's tray did not take the items: Vorelt's own host, soon, until the watcher or its
+    // hosts change, when the tray is tried again.
+    void trayRefused();
+
     bool inPanel() const { return inPanel_; }
     bool hostRegistered() const { return hostRegistered_; }
     // The name of the program that owns the watcher; empty while there is none.
@@ -54,6 +58,7 @@ private:
     QDBusServiceWatcher* serviceWatcher_ = nullptr;
     bool inPanel_ = false;
     bool hostRegistered_ = false;
+    bool refused_ = false;
     std::string owner_;
     // Answers to earlier questions are dropped when a newer one was asked.
     int question_ = 0;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/Menu.h"
+
+namespace vorelt {
+
+class CalendarPopoverViewController;
+class DateFormatter;
+class MenuItem;
+
+// The status item's menu, for panels whose click opens the item's menu rather than the popover:
+// today's date in full, which opens the popover, then the popover's Settings and Quit.
+class StatusMenuController : public MenuDelegate {
+public:
+    explicit StatusMenuController(const std::shared_ptr<CalendarPopoverViewController>& calendar);
+
+    const std::shared_ptr<Menu> menu;
+
+    // Today's date, as the menu opens.
+    void menuNeedsUpdate(Menu& menu) override;
+
+private:
+    const std::shared_ptr<DateFormatter> dateFormatter;
+    std::shared_ptr<MenuItem> dateItem;
+};
+
+}  // namespace vorelt

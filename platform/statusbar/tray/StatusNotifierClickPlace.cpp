@@ -1,0 +1,44 @@
+#include "platform/statusbar/tray/StatusNotifierClickPlace.h"
+
+namespace vorelt {
+
+namespace {
+bool inside(const Rect& rect, Point point) {
+    return point.x >= rect.x && point.x < rect.x + rect.width && point.y >= rect.y &&
+           point.y < rect.y + rect.height;
+}
+}  // namespace
+
+bool StatusNotifierClickPlace::onPanel(const std::vector<Screen>& screens, Point point) {
+    for (const Screen& screen : screens) {
+        if (inside(screen.frame, point)) {
+            return !inside(screen.workArea, point);
+        }
+    }
+    return false;
+}
+
+Point StatusNotifierClickPlace::choose(const std::vector<Screen>& screens,
+                                       std::optional<Point> fromHost, std::optional<Point> pointer,
+                                       std::optional<Point> lastFromHost, bool rightToLeft) {
+    for (const auto& candidate : {fromHost, pointer, lastFromHost}) {
+        if (candidate && onPanel(screens, *candidate)) {
+            return *candidate;
+        }
+    }
+    if (screens.empty()) {
+        return Point{};
+    }
+    const Rect& frame = screens.front().frame;
+    const Rect& area = screens.front().workArea;
+    const double x = rightToLeft ? area.x : area.x + area.width - 1;
+    const double above = area.y - frame.y;
+    const double below = frame.y + frame.height - (area.y + area.height);
+    // The middle of the strip at the top, else of the one at the bottom, else the screen's edge.
+    if (above <= 0 && below > 0) {
+        return Point{x, area.y + area.height + below / 2};
+    }
+    return Point{x, frame.y + above / 2};
+}
+
+}  // namespace vorelt

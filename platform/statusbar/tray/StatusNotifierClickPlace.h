@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "platform/foundation/Geometry.h"
+
+namespace vorelt {
+
+// Where a click on a panel's tray item happened, for the popover to open beside the item. Panels
+// tell it differently: some send the pointer's place, some a corner of their own window, some no
+// place at all (an entry of the item's menu); and in a Wayland session the pointer over the
+// shell's panel is not seen.
+class StatusNotifierClickPlace {
+public:
+    struct Screen {
+        Rect frame;
+        // The screen less its panels' strips.
+        Rect workArea;
+    };
+
+    // On a screen and outside its work area: on a panel.
+    static bool onPanel(const std::vector<Screen>& screens, Point point);
+
+    // The first of these on a panel: the host's point, the pointer's place at the press, the
+    // last point the host sent. Else the end of the first screen's panel strip where trays
+    // sit: the right end, the left in a right-to-left language.
+    static Point choose(const std::vector<Screen>& screens, std::optional<Point> fromHost,
+                        std::optional<Point> pointer, std::optional<Point> lastFromHost,
+                        bool rightToLeft);
+};
+
+}  // namespace vorelt
