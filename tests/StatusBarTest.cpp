@@ -89,9 +89,10 @@ TEST(StatusNotifierClickPlace, ThePanelsPointElseThePointerElseTheLastPointElseT
         return StatusNotifierClickPlace::choose(screens, host, pointer, last, rtl);
     };
     const Point onTop{1100, 14}, onBottom{2000, 750}, inAWindow{0, 33}, offScreens{3000, 10};
-    EXPECT_EQ(choose(onTop, onBottom, inAWindow), onTop);
-    // A panel that sends a corner of its own window, below the panel.
-    EXPECT_EQ(choose(inAWindow, onBottom, std::nullopt), onBottom);
+    EXPECT_EQ(choose(onTop, onBottom, inAWindow), onBottom);
+    EXPECT_EQ(choose(onTop, inAWindow, onBottom), onTop);
+    // A panel that sends a place in its own window: (0, 14) is on the panel, and wrong.
+    EXPECT_EQ(choose(Point{0, 14}, onTop, std::nullopt), onTop);
     // A menu entry gives no point, and on Wayland the pointer over the panel is not seen.
     EXPECT_EQ(choose(std::nullopt, std::nullopt, onBottom), onBottom);
     EXPECT_EQ(choose(offScreens, inAWindow, std::nullopt), (Point{1279, 16}));

@@ -68,21 +68,25 @@ watcher_up() {
         >/dev/null 2>&1
 }
 
+# Whether a panel's host is registered with the watcher.
+host_registered() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q 'boolean true'
+}
+
 # Whether the clock's item is in the tray.
 has_tray_item() {
     dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
         org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:RegisteredStatusNotifierItems 2>/dev/null | grep -q 'StatusNotifierItem-'
+        string:RegisteredStatusNotifierItems 2>/dev/null | grep -q 'StatusNotifierItem'
 }
 
-# Starts an Xfce panel along the top whose one plugin is its systray, which shows icons only, and
-# sets `panel_pid`. No clock: the session bus, which starts the panel's settings daemon, must be
-# started with XDG_CONFIG_DIRS=$work/xdg, so that nothing falls back to the system's configuration,
-# whose default panel has one.
-start_panel() {
+# Writes the settings of an Xfce panel along the top, 28 high, whose one plugin is $1.
+xfce_panel_config() {
     local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
     mkdir -p "$dir"
-    cat >"$dir/xfce4-panel.xml" <<'XML'
+    cat >"$dir/xfce4-panel.xml" <<XML
 <?xml version="1.0" encoding="UTF-8"?>
 <channel name="xfce4-panel" version="1.0">
   <property name="configver" type="int" value="2"/>
@@ -98,10 +102,18 @@ start_panel() {
     </property>
   </property>
   <property name="plugins" type="empty">
-    <property name="plugin-3" type="string" value="systray"/>
+    <property name="plugin-3" type="string" value="$1"/>
   </property>
 </channel>
 XML
+}
+
+# Starts an Xfce panel along the top whose one plugin is its systray, which shows icons only, and
+# sets `panel_pid`. No clock: the session bus, which starts the panel's settings daemon, must be
+# started with XDG_CONFIG_DIRS=$work/xdg, so that nothing falls back to the system's configuration,
+# whose default panel has one.
+start_panel() {
+    xfce_panel_config systray
     XDG_CONFIG_DIRS=$work/xdg NO_AT_BRIDGE=1 GTK_A11Y=none xfce4-panel --disable-wm-check \
         >"$work/panel.log" 2>&1 &
     panel_pid=$!

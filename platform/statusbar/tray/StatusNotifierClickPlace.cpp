@@ -21,7 +21,7 @@ bool StatusNotifierClickPlace::onPanel(const std::vector<Screen>& screens, Point
 Point StatusNotifierClickPlace::choose(const std::vector<Screen>& screens,
                                        std::optional<Point> fromHost, std::optional<Point> pointer,
                                        std::optional<Point> lastFromHost, bool rightToLeft) {
-    for (const auto& candidate : {fromHost, pointer, lastFromHost}) {
+    for (const auto& candidate : {pointer, fromHost, lastFromHost}) {
         if (candidate && onPanel(screens, *candidate)) {
             return *candidate;
         }

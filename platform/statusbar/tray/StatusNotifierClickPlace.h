@@ -8,9 +8,9 @@
 namespace vorelt {
 
 // Where a click on a panel's tray item happened, for the popover to open beside the item. Panels
-// tell it differently: some send the pointer's place, some a corner of their own window, some no
-// place at all (an entry of the item's menu); and in a Wayland session the pointer over the
-// shell's panel is not seen.
+// tell it differently: some send the pointer's place, some a place in their own window's
+// coordinates, some no place at all (an entry of the item's menu); and in a Wayland session the
+// pointer over the shell's panel is not seen.
 class StatusNotifierClickPlace {
 public:
     struct Screen {
@@ -22,7 +22,7 @@ public:
     // On a screen and outside its work area: on a panel.
     static bool onPanel(const std::vector<Screen>& screens, Point point);
 
-    // The first of these on a panel: the host's point, the pointer's place at the press, the
+    // The first of these on a panel: the pointer's place at the press, the host's point, the
     // last point the host sent. Else the end of the first screen's panel strip where trays
     // sit: the right end, the left in a right-to-left language.
     static Point choose(const std::vector<Screen>& screens, std::optional<Point> fromHost,

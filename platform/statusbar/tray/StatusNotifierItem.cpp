@@ -8,10 +8,12 @@
 #include <QDBusVariant>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
 #include <unistd.h>
+#include <algorithm>
 #include <utility>
 
 #include "platform/app/Application.h"
@@ -108,10 +110,12 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel,
     connection_.connect(watcherService, watcherPath, watcherService,
                         QStringLiteral("StatusNotifierItemUnregistered"), this,
                         SLOT(itemUnregistered(QString)));
-    // Not waited for: the watcher may read our properties before it answers.
+    // Not waited for: the watcher may read our properties before it answers. Registered by path,
+    // so that the watcher takes the sender for the item: GNOME Shell's, given a name, may look up
+    // its owner after it has read the item, and then forget what it read.
     auto message = QDBusMessage::createMethodCall(watcherService, watcherPath, watcherService,
                                                   QStringLiteral("RegisterStatusNotifierItem"));
-    message << service_;
+    message << QString::fromLatin1(objectPath);
     auto* registration = new QDBusPendingCallWatcher(connection_.asyncCall(message), this);
     QObject::connect(registration, &QDBusPendingCallWatcher::finished, this,
                      [this](QDBusPendingCallWatcher* call) {
@@ -200,29 +204,31 @@ void StatusNotifierItem::checkListed() {
     question << QString::fromLatin1(watcherService)
              << QStringLiteral("RegisteredStatusNotifierItems");
     auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(question), this);
-    QObject::connect(pending, &QDBusPendingCallWatcher::finished, this,
-                     [this](QDBusPendingCallWatcher* call) {
-                         call->deleteLater();
-                         const QDBusPendingReply<QDBusVariant> reply = *call;
-                         // A watcher that keeps no list cannot tell: it is taken at its word.
-                         if (reply.isError()) {
-                             return;
-                         }
-                         const QStringList items = reply.value().variant().toStringList();
-                         const QString unique = connection_.baseService();
-                         for (const QString& listed : items) {
-                             if (listed.contains(service_) || listed.startsWith(unique + '/') ||
-                                 listed == unique) {
-                                 return;
-                             }
-                         }
-                         refuse(QStringLiteral("it did not list the item"));
-                     });
+    QObject::connect(
+        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            const QDBusPendingReply<QDBusVariant> reply = *call;
+            // A watcher that keeps no list cannot tell: it is taken at its word.
+            if (reply.isError()) {
+                return;
+            }
+            const QStringList items = reply.value().variant().toStringList();
+            if (std::none_of(items.begin(), items.end(),
+                             [this](const QString& listed) { return isOurs(listed); })) {
+                refuse(QStringLiteral("it did not list the item"));
+            }
+        });
+}
+
+// Watchers name an item by its bus name, the unique or the well-known one, often followed by
+// its path after a "/" or an "@".
+bool StatusNotifierItem::isOurs(const QString& listed) const {
+    const QString name = listed.section(QRegularExpression(QStringLiteral("[/@]")), 0, 0);
+    return name == service_ || name == connection_.baseService();
 }
 
 void StatusNotifierItem::itemUnregistered(const QString& service) {
-    if (service.contains(service_) || service.startsWith(connection_.baseService() + '/') ||
-        service == connection_.baseService()) {
+    if (isOurs(service)) {
         refuse(QStringLiteral("it dropped the item"));
     }
 }

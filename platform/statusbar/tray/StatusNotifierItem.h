@@ -125,6 +125,8 @@ private:
     QString currentTitle() const;
     void announceLabel();
     void checkListed();
+    // Whether a watcher's name for an item is this one's.
+    bool isOurs(const QString& listed) const;
     void refuse(const QString& why);
 
     StatusItem& item_;
