@@ -136,12 +136,14 @@ find_tray_icon() {
 
 write_store() { printf '%s\n' "$@" >"$XDG_CONFIG_HOME/vorelt/vorelt.conf"; }
 
-# Waits until `condition` (a command) succeeds, for at most $1 seconds.
+# Waits until `condition` (a command) succeeds, for at most $1 (whole) seconds. Timed in
+# microseconds: SECONDS counts whole seconds, and a second counted from just before it turns is
+# over at once.
 wait_until() {
-    local deadline=$((SECONDS + $1))
+    local deadline=$((${EPOCHREALTIME/./} + $1 * 1000000))
     shift
     until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
+        ((${EPOCHREALTIME/./} < deadline)) || return 1
         sleep 0.05
     done
 }
