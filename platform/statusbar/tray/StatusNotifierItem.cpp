@@ -155,8 +155,11 @@ QDBusObjectPath StatusNotifierItem::menu() const {
     return QDBusObjectPath(DBusMenuExporter::objectPath);
 }
 
+// Where the panel shows the label, the text is there already, and a panel that shows tool tips too
+// (MATE's notification area) would show one that is never told of a change.
 StatusNotifierToolTip StatusNotifierItem::toolTip() const {
-    return StatusNotifierToolTip{iconName(), pixmaps_, label_, QString()};
+    return StatusNotifierToolTip{iconName(), pixmaps_, panelShowsLabel_ ? QString() : label_,
+                                 QString()};
 }
 
 QString StatusNotifierItem::currentTitle() const {
