@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTextLayout>
 
 #include <csignal>
@@ -21,6 +22,7 @@
 #include "platform/statusbar/StatusItemCells.h"
 #include "platform/statusbar/StatusLine.h"
 #include "platform/statusbar/tray/StatusNotifierClickPlace.h"
+#include "platform/statusbar/tray/StatusNotifierItem.h"
 
 namespace vorelt {
 namespace {
@@ -100,6 +102,25 @@ TEST(StatusNotifierClickPlace, ThePanelsPointElseThePointerElseTheLastPointElseT
     const std::vector<StatusNotifierClickPlace::Screen> bottomPanel{
         {{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
     EXPECT_EQ(StatusNotifierClickPlace::choose(bottomPanel, {}, {}, {}, false), (Point{1279, 780}));
+}
+
+// Panels find the icon by name in a theme: beside a program in a build folder, or in the share
+// folder of its installation.
+TEST(StatusNotifierItem, NamesTheIconThemeBesideTheProgram) {
+    const QTemporaryDir root;
+    const QString icon = "/hicolor/scalable/apps/io.example.App.svg";
+    for (const QString themes : {"/build/icons", "/usr/share/icons"}) {
+        QDir().mkpath(QFileInfo(root.path() + themes + icon).path());
+        QFile(root.path() + themes + icon).open(QIODevice::WriteOnly);
+    }
+    QDir().mkpath(root.path() + "/usr/bin");
+    const auto path = [&root](const char* program, const char* name) {
+        return StatusNotifierItem::iconThemePathFor(root.path() + program, name);
+    };
+    const QString real = QFileInfo(root.path()).canonicalFilePath();
+    EXPECT_EQ(path("/build", "io.example.App"), real + "/build/icons");
+    EXPECT_EQ(path("/usr/bin", "io.example.App"), real + "/usr/share/icons");
+    EXPECT_EQ(path("/usr/bin", "io.example.Other"), "");
 }
 
 std::string drain(int fd) {
