@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusItemView.h"
@@ -145,9 +146,7 @@ Rect StatusBarWindow::screenFrameOfItem(const StatusItem& item) const {
     if (view == nullptr || !view->isVisible()) {
         return Rect{};
     }
-    const QPoint topLeft = view->mapToGlobal(QPoint(0, 0));
-    return Rect{static_cast<double>(topLeft.x()), static_cast<double>(topLeft.y()),
-                static_cast<double>(view->width()), static_cast<double>(height())};
+    return rectFrom(QRect(view->mapToGlobal(QPoint(0, 0)), QSize(view->width(), height())));
 }
 
 void StatusBarWindow::updateName() {

@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "platform/app/Application.h"
+#include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/PopoverWindow.h"
@@ -103,9 +104,7 @@ Rect Popover::frameOnScreen() const {
     if (!isShown()) {
         return Rect{};
     }
-    const QRect g = d->window->frameGeometry();
-    return Rect{static_cast<double>(g.x()), static_cast<double>(g.y()),
-                static_cast<double>(g.width()), static_cast<double>(g.height())};
+    return rectFrom(d->window->frameGeometry());
 }
 
 }  // namespace vorelt

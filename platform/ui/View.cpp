@@ -4,6 +4,8 @@
 #include <QSizePolicy>
 #include <QWidget>
 
+#include "platform/foundation/QtGeometry.h"
+
 namespace vorelt {
 
 struct View::Impl {
@@ -37,9 +39,7 @@ Rect View::frame() const {
     if (w == nullptr) {
         return Rect{};
     }
-    const QRect g = w->geometry();
-    return Rect{static_cast<double>(g.x()), static_cast<double>(g.y()),
-                static_cast<double>(g.width()), static_cast<double>(g.height())};
+    return rectFrom(w->geometry());
 }
 
 bool View::isHidden() const {

@@ -137,9 +137,7 @@ bool DBusMenuExporter::handle(int id, const QString& eventId) {
     if (!exists(id)) {
         return false;
     }
-    if (id == 0 && eventId == QLatin1String("opened")) {
-        opening_();
-    }
+    // Opening is told by AboutToShow, which every panel sends, with or without "opened".
     if (id == 0 || eventId != QLatin1String("clicked")) {
         return true;
     }

@@ -58,7 +58,6 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void LayoutUpdated(uint revision, int parent);
-    void ItemActivationRequested(int id, uint timestamp);
 
 private:
     bool exists(int id) const;

@@ -19,6 +19,7 @@
 #include "platform/app/Application.h"
 #include "platform/app/SessionBus.h"
 #include "platform/foundation/PlatformLog.h"
+#include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/tray/DBusMenuExporter.h"
@@ -42,21 +43,12 @@ void registerTypes() {
     (void)registered;
 }
 
-Point pointOf(const QPoint& point) {
-    return Point{static_cast<double>(point.x()), static_cast<double>(point.y())};
-}
-
-Rect rectOf(const QRect& rect) {
-    return Rect{static_cast<double>(rect.x()), static_cast<double>(rect.y()),
-                static_cast<double>(rect.width()), static_cast<double>(rect.height())};
-}
-
 std::vector<StatusNotifierClickPlace::Screen> screens() {
     std::vector<StatusNotifierClickPlace::Screen> all;
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const StatusNotifierClickPlace::Screen one{rectOf(screen->geometry()),
-                                                   rectOf(screen->availableGeometry())};
+        const StatusNotifierClickPlace::Screen one{rectFrom(screen->geometry()),
+                                                   rectFrom(screen->availableGeometry())};
         // The primary screen first: where a panel's tray is when nothing says otherwise.
         if (screen == primary) {
             all.insert(all.begin(), one);
@@ -72,7 +64,7 @@ std::optional<Point> pointerPlace() {
     if (Application::inWaylandSession() || !Application::hasDisplay()) {
         return std::nullopt;
     }
-    return pointOf(QCursor::pos());
+    return pointFrom(QCursor::pos());
 }
 }  // namespace
 
@@ -278,7 +270,7 @@ void StatusNotifierItem::click(std::optional<Point> fromHost, bool leftOrRight) 
 
 namespace {
 // Panels that know no place send (0, 0).
-std::optional<Point> pointFrom(int x, int y) {
+std::optional<Point> hostPoint(int x, int y) {
     if (x == 0 && y == 0) {
         return std::nullopt;
     }
@@ -287,17 +279,17 @@ std::optional<Point> pointFrom(int x, int y) {
 }  // namespace
 
 void StatusNotifierItem::Activate(int x, int y) {
-    click(pointFrom(x, y), true);
+    click(hostPoint(x, y), true);
 }
 
 // For panels that open no menu of their own: the popover is the clock's menu.
 void StatusNotifierItem::ContextMenu(int x, int y) {
-    click(pointFrom(x, y), true);
+    click(hostPoint(x, y), true);
 }
 
 // A middle click: where a left click opens the menu, the way to the popover in one click.
 void StatusNotifierItem::SecondaryActivate(int x, int y) {
-    click(pointFrom(x, y), false);
+    click(hostPoint(x, y), false);
 }
 
 void StatusNotifierItem::XAyatanaSecondaryActivate(uint) {

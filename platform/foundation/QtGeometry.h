@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include "platform/foundation/Geometry.h"
+
+namespace vorelt {
+
+// Qt's whole-pixel geometry as the system's own code holds it.
+inline Point pointFrom(const QPoint& point) {
+    return Point{static_cast<double>(point.x()), static_cast<double>(point.y())};
+}
+
+inline Rect rectFrom(const QRect& rect) {
+    return Rect{static_cast<double>(rect.x()), static_cast<double>(rect.y()),
+                static_cast<double>(rect.width()), static_cast<double>(rect.height())};
+}
+
+}  // namespace vorelt
