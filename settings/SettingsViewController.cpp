@@ -174,11 +174,14 @@ void SettingsViewController::syncWithStore(const Object* acting) {
     const auto field = dateFormatTextField();
     if (field && field.get() != acting) {
         // The pattern a new view would show: the stored one in custom mode, else the composed one.
+        // The store decides which: a Custom box being ticked keeps the pattern it was showing.
         auto on = optionsShown();
-        const std::string pattern = on.erase(Field::shouldUseCustomFormat) != 0
-                                        ? userDefaults->stringForKey(Preferences::dateFormatKey)
-                                              .value_or(std::string(Preferences::defaultDateFormat))
-                                        : composeDateFormat(on, {});
+        on.erase(Field::shouldUseCustomFormat);
+        const std::string pattern =
+            userDefaults->boolForKey(Field(Field::shouldUseCustomFormat).rawValue())
+                ? userDefaults->stringForKey(Preferences::dateFormatKey)
+                      .value_or(std::string(Preferences::defaultDateFormat))
+                : composeDateFormat(on, {});
         if (pattern != dateFormat) {
             showPattern(pattern);
         }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestSupport.h"
@@ -10,7 +11,6 @@
 #include "platform/app/RunningApplication.h"
 #include "platform/app/ServiceManagement.h"
 #include "platform/app/Workspace.h"
-#include "platform/foundation/URL.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
 #include "settings/SettingsViewController.h"
@@ -208,15 +208,54 @@ TEST_F(SettingsView, TwoWindowsKeepEachOtherUpToDate) {
     EXPECT_EQ(pattern(), "E MMM d, y  h:mm a!");
 }
 
-TEST_F(SettingsView, DateAndTimeButtonOpensTheDesktopSettings) {
-    int opened = 0;
-    Workspace::setURLOpenerForTesting([&opened](const URL&) {
-        ++opened;
-        return true;
-    });
-    open()->openDateTimePrefsButtonPressed(nullptr);
-    Workspace::setURLOpenerForTesting({});
-    EXPECT_EQ(opened, 1);
+// The button runs the running desktop's own date and time tool, else any that is installed.
+TEST_F(SettingsView, DateAndTimeButtonRunsTheDesktopsOwnTool) {
+    const QTemporaryDir bin;
+    const QString ran = bin.path() + "/ran";
+    for (const char* tool : {"gnome-control-center", "xfce4-datetime-settings"}) {
+        QFile script(bin.path() + "/" + tool);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QByteArray("#!/bin/sh\necho \"$0 $*\" >>") + ran.toUtf8() + "\n");
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    const auto settings = open();
+    for (const char* desktop : {"ubuntu:XFCE", "Unknown"}) {
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+        settings->openDateTimePrefsButtonPressed(nullptr);
+        ASSERT_TRUE(test::waitFor([&] { return test::readFile(ran).count('\n') == 1; })) << desktop;
+        QFile::rename(ran, ran + "." + desktop);
+    }
+    qputenv("PATH", path);
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    EXPECT_EQ(test::readFile(ran + ".ubuntu:XFCE"), bin.path() + "/xfce4-datetime-settings \n");
+    EXPECT_EQ(test::readFile(ran + ".Unknown"), bin.path() + "/gnome-control-center datetime\n");
+}
+
+// An option ticked in one window keeps what the other changed before this one heard of it.
+TEST_F(SettingsView, AnOptionTickedInOneWindowKeepsTheOthersChange) {
+    const auto first = open();
+    const auto second = open();
+    second->shouldShowYearButton()->performClick();
+    first->shouldShowSecondsButton()->performClick();
+    EXPECT_EQ(pattern(), "E MMM d, y  h:mm:ss a");
+    EXPECT_TRUE(store().boolForKey("shouldShowYear"));
+    ASSERT_TRUE(test::waitFor(
+        [&] { return second->dateFormatTextField()->stringValue() == "E MMM d, y  h:mm:ss a"; }));
+    EXPECT_EQ(first->shouldShowYearButton()->state(), Button::OnState);
+}
+
+// Where a hand edit left a pattern the options do not compose, the window shows the options'
+// pattern; ticking Custom starts from that one, as shown.
+TEST_F(SettingsView, CustomStartsFromThePatternShownNotAStaleStoredOne) {
+    home.writeStore(
+        "[General]\nshouldShowDayOfWeek=false\nshouldShowSeconds=true\ndateFormat=HH\n");
+    const auto settings = open();
+    settings->shouldUseCustomDateButton()->performClick();
+    EXPECT_EQ(settings->dateFormatTextField()->stringValue(), "  HH:mm:ss");
+    EXPECT_EQ(pattern(), "  HH:mm:ss");
+    EXPECT_EQ(settings->dateFormatLabel()->stringValue(), "  00:05:09");
 }
 
 }  // namespace
