@@ -126,3 +126,39 @@ TEST(UserDefaults, FollowsTheFileWhileItRuns) {
     EXPECT_EQ(readFile(home.storePath() + ".unreadable.1"), bad);
     EXPECT_EQ(storedString(home, "b"), "4");
 }
+
+// The folder may be unwritable, made, removed and made again while the clock runs: a choice that
+// cannot be saved yet stays whatever else changes there, and is saved once it can be.
+TEST(UserDefaults, FollowsItsFolderAsItComesAndGoes) {
+    TemporaryConfigHome home;
+    const QString folder = home.home() + "/vorelt";
+    QFile(folder).open(QIODevice::WriteOnly);  // a file where the folder belongs
+    const auto store = UserDefaults::standardUserDefaults();
+    int changes = 0;
+    store->addObserver([&changes] { ++changes; });
+    const auto changed = [&changes] {
+        return test::waitFor([&] { return std::exchange(changes, 0); });
+    };
+    store->setObject("HH", "dateFormat");
+    changes = 0;
+    QFile(home.home() + "/other.conf").open(QIODevice::WriteOnly);
+    ASSERT_TRUE(changed());
+    EXPECT_EQ(store->stringForKey("dateFormat"), "HH");
+    EXPECT_FALSE(store->canSave());
+
+    QFile::remove(folder);
+    QDir().mkpath(folder);
+    ASSERT_TRUE(changed());
+    EXPECT_EQ(store->stringForKey("dateFormat"), "HH");
+    store->setBool(true, "shouldShowSeconds");
+    EXPECT_TRUE(store->canSave());
+    EXPECT_EQ(storedString(home, "dateFormat"), "HH");
+
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(changed());
+    EXPECT_FALSE(store->stringForKey("dateFormat")) << "the file removed by hand";
+    home.writeStore("[General]\ndateFormat=mm\n");
+    ASSERT_TRUE(test::waitFor([&] { return store->stringForKey("dateFormat") == "mm"; }));
+    store->setBool(false, "shouldShowSeconds");
+    EXPECT_EQ(storedString(home, "dateFormat"), "mm");
+}

@@ -94,6 +94,9 @@ TEST_F(Launched, LaunchRegistersTheLauncherFirstEvenWhenTheUserSaidNoAndWritesNo
     EXPECT_FALSE(calendar().isViewLoaded()) << "the popover's view loads when first needed";
     store->setObject("", "dateFormat");
     EXPECT_EQ(tick(), "") << "a stored empty pattern is used as it is";
+    home.writeStore("[General]\n");  // the key removed by hand
+    ASSERT_TRUE(test::waitFor([&] { return !store->stringForKey("dateFormat"); }));
+    EXPECT_EQ(tick(), "Mon Dec 29  12:05 AM");
 }
 
 TEST_F(Launched, FlashingBlanksEveryColonOnAlternateTicksFromLaunch) {
@@ -105,6 +108,9 @@ TEST_F(Launched, FlashingBlanksEveryColonOnAlternateTicksFromLaunch) {
     EXPECT_EQ(tick(), "00 05 11 at ");
     store->setBool(false, "shouldFlashSeparator");
     EXPECT_EQ(tick(), "00:05:12 at:") << "off while blanked: the colons come back";
+    store->setBool(true, "shouldFlashSeparator");
+    EXPECT_EQ(tick(), "00:05:13 at:") << "on again: the colons first";
+    EXPECT_EQ(tick(), "00 05 14 at ");
 }
 
 TEST_F(Launched, StartingAMonitorAgainReplacesTheInstalledOneAndDestroyingRemovesIt) {
