@@ -12,6 +12,10 @@ write_store '[General]' "dateFormat=\"'line' HH:mm:ss\""
 start_command env -u QT_QPA_PLATFORM "$vorelt"
 three_lines() { test "$(grep -c '^line ' "$work/out")" -ge 3; }
 wait_until 10 three_lines || fail "fewer than three title lines: $(cat "$work/out" "$work/err")"
+# The last line is the wall clock's second, or the one before while the next is on its way.
+last=$(grep '^line ' "$work/out" | tail -n 1)
+[ "$last" = "line $(date +%T)" ] || [ "$last" = "line $(date -d '1 second ago' +%T)" ] ||
+    fail "the title '$last' is not the time, $(date +%T)"
 write_store '[General]' "dateFormat=\"'edit' HH:mm:ss\""
 edited() { grep -q '^edit ' "$work/out"; }
 wait_until 5 edited || fail "a hand edit of the store did not reach the running clock"

@@ -405,7 +405,8 @@ TEST_F(LaunchedInPanel, EveryPropertyAnswersAndTheMenuAndEveryClickReachThePopov
     int terminations = 0;
     Application::sharedApplication()->setTerminationHandler([&terminations] { ++terminations; });
     panel.choose(service(), 3);
-    EXPECT_TRUE(test::waitFor([] { return !WindowController::openWindows().empty(); }));
+    ASSERT_TRUE(test::waitFor([] { return !WindowController::openWindows().empty(); }));
+    EXPECT_EQ(WindowController::openWindows().front()->windowNibName(), "SettingsWindowController");
     WindowController::releaseOpenWindows();
     panel.choose(service(), 4);
     EXPECT_TRUE(test::waitFor([&] { return terminations == 1; }));
