@@ -229,17 +229,31 @@ void SettingsViewController::showSaveStatus() {
     if (!label) {
         return;
     }
-    const bool saving = userDefaults->canSave();
-    if (!saving) {
+    std::vector<std::string> lines;
+    if (!userDefaults->canSave()) {
         const std::string folder = std::filesystem::path(userDefaults->path()).parent_path();
         std::string line =
             Bundle::localizedString("SettingsViewController", "Settings can't be saved in %1.");
         if (const auto at = line.find("%1"); at != std::string::npos) {
             line.replace(at, 2, folder);
         }
-        label->setStringValue(line);
+        lines.push_back(std::move(line));
     }
-    label->setHidden(saving);
+    if (loginItemFailed_ && userDefaults->boolForKey(Preferences::shouldAutoLaunchKey)) {
+        lines.push_back(Bundle::localizedString(
+            "SettingsViewController",
+            "Launch at login can't work here: vorelt-launcher is not installed."));
+    }
+    std::string text;
+    for (const auto& line : lines) {
+        text += (text.empty() ? "" : "\n") + line;
+    }
+    label->setStringValue(text);
+    label->setHidden(lines.empty());
+}
+
+void SettingsViewController::turnLoginItemOn() {
+    loginItemFailed_ = !enableLoginItem(launcherBundleIdentifier);
 }
 
 void SettingsViewController::controlTextDidChange(const Notification& notification) {
@@ -260,14 +274,14 @@ void SettingsViewController::reconcileLoginItem(bool launchSetting) {
         }
     }
     if (launcherRunning != launchSetting) {
-        enableLoginItem(launcherBundleIdentifier);
+        turnLoginItemOn();
     }
 }
 
 void SettingsViewController::launchAutomaticallyCheckBoxPressed(Object* sender) {
     const auto* checkbox = dynamic_cast<Button*>(sender);
     const bool on = checkbox != nullptr && checkbox->state() == Button::OnState;
-    enableLoginItem(launcherBundleIdentifier);
+    turnLoginItemOn();
     userDefaults->setBool(on, Preferences::shouldAutoLaunchKey);
     showSaveStatus();
 }

@@ -115,9 +115,13 @@ private:
     void showHourPair(bool amPm);
     // The options whose controls are on.
     std::unordered_set<DateFormatSettingsFields> optionsShown() const;
+    // Shows, under the options, what cannot work here: saving, or launching at login.
     void showSaveStatus();
+    void turnLoginItemOn();
 
     int storeObserver_ = 0;
+    // The login item could not be turned on: its program is not installed beside this one.
+    bool loginItemFailed_ = false;
 };
 
 }  // namespace vorelt

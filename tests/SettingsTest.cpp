@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         setLoginItemServiceForTesting([this](std::string_view identifier) {
             registrations.emplace_back(identifier);
-            return true;
+            return loginItemWorks;
         });
         Workspace::setRunningApplicationsForTesting([this] {
             std::vector<std::shared_ptr<RunningApplication>> list;
@@ -57,6 +57,7 @@ protected:
     test::ManualClock clock{test::kMondayAfterMidnight};
     const std::string launcher{launcherBundleIdentifier};
     std::vector<std::string> registrations;
+    bool loginItemWorks = true;
     std::vector<std::optional<std::string>> running{launcher};
 };
 
@@ -191,6 +192,19 @@ TEST_F(SettingsView, AStoreThatCannotSaveSaysSoInTheWindow) {
     EXPECT_EQ(settings->saveStatusLabel()->stringValue(),
               folder.toStdString() + " に設定を保存できません。");
     Bundle::loadLocalization("");
+}
+
+// Where the login item cannot be turned on, its program missing, the window says so while the box
+// is ticked.
+TEST_F(SettingsView, ALaunchAtLoginThatCannotWorkSaysSoWhileTicked) {
+    loginItemWorks = false;
+    running.clear();
+    const auto settings = open();
+    EXPECT_FALSE(settings->saveStatusLabel()->isHidden());
+    EXPECT_EQ(settings->saveStatusLabel()->stringValue(),
+              "Launch at login can't work here: vorelt-launcher is not installed.");
+    settings->launchAutomaticallyButton()->performClick();
+    EXPECT_TRUE(settings->saveStatusLabel()->isHidden());
 }
 
 // Neither of two windows undoes the other's changes, and each shows them once the event loop has

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>تعذّر حفظ الإعدادات في %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>لا يمكن التشغيل عند تسجيل الدخول هنا: vorelt-launcher غير مثبّت.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>Einstellungen können nicht in %1 gespeichert werden.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>„Beim Anmelden starten“ funktioniert hier nicht: vorelt-launcher ist nicht installiert.</translation>
+    </message>
 </context>
 </TS>

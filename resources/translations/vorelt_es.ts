@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>No se puede guardar la configuración en %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>Abrir al iniciar sesión no puede funcionar aquí: vorelt-launcher no está instalado.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>Impossible d’enregistrer les paramètres dans %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>Le lancement à l’ouverture de session ne peut pas fonctionner ici : vorelt-launcher n’est pas installé.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>לא ניתן לשמור את ההגדרות ב־%1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>הפעלה בכניסה לא יכולה לעבוד כאן: vorelt-launcher אינו מותקן.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>Impossibile salvare le impostazioni in %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>L’avvio all’accesso non può funzionare qui: vorelt-launcher non è installato.</translation>
+    </message>
 </context>
 </TS>

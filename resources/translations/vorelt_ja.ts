@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>%1 に設定を保存できません。</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>ここではログイン時の起動は機能しません。vorelt-launcher がインストールされていません。</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>Não foi possível salvar as configurações em %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>Abrir ao iniciar a sessão não funciona aqui: vorelt-launcher não está instalado.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>Не удаётся сохранить настройки в %1.</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>Запуск при входе здесь не работает: vorelt-launcher не установлен.</translation>
+    </message>
 </context>
 </TS>

@@ -114,5 +114,9 @@
         <source>Settings can&apos;t be saved in %1.</source>
         <translation>无法在 %1 中保存设置。</translation>
     </message>
+    <message>
+        <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
+        <translation>此处无法在登录时启动：未安装 vorelt-launcher。</translation>
+    </message>
 </context>
 </TS>
