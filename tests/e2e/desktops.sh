@@ -30,6 +30,9 @@ start_wm openbox
 start_clock
 wait_for_bar '^Now [0-9]{2}:[0-9]{2}$'
 xprop -id "$bar" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DOCK || fail "the bar is no dock"
+# Shells find the desktop entry, its name and icon, for the clock's windows by their class.
+class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources/desktop/io.github.vorelt.Vorelt.desktop")
+xprop -id "$bar" WM_CLASS | grep -q "\"$class\"$" || fail "the class $(xprop -id "$bar" WM_CLASS) is not the entry's"
 open_popover "openbox"
 xwininfo -id "$popover" | grep -q "Override Redirect State: yes" || fail "openbox may move the popover"
 stop_clock openbox
