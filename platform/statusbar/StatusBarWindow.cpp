@@ -8,12 +8,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusItemView.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11WorkArea.h"
 
 namespace vorelt {
 
@@ -51,8 +53,8 @@ StatusBarWindow::StatusBarWindow()
     // shown.
     (void)winId();
     setAttribute(Qt::WA_X11NetWmWindowTypeDock);
-    placeOnScreen();
     followScreens();
+    placeOnScreen();
     show();
     X11Desktop::ignorePropertyChanges(winId());
     screenReaders_ = std::make_unique<ScreenReaderWatch>(*this);
@@ -66,8 +68,10 @@ void StatusBarWindow::followScreens() {
     placeAgain->setSingleShot(true);
     placeAgain->setInterval(50);
     connect(placeAgain, &QTimer::timeout, this, &StatusBarWindow::placeOnScreen);
-    const auto follow = [this, placeAgain](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, placeAgain, qOverload<>(&QTimer::start));
+    const auto follow = [placeAgain](QScreen* screen) {
+        for (const auto signal : {&QScreen::geometryChanged, &QScreen::availableGeometryChanged}) {
+            connect(screen, signal, placeAgain, qOverload<>(&QTimer::start));
+        }
     };
     for (QScreen* screen : QGuiApplication::screens()) {
         follow(screen);
@@ -80,30 +84,44 @@ void StatusBarWindow::followScreens() {
          {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
         connect(qGuiApp, signal, placeAgain, qOverload<>(&QTimer::start));
     }
+    if (X11Desktop::available()) {
+        workArea_ = std::make_unique<X11WorkArea>(winId(), [placeAgain] { placeAgain->start(); });
+    }
 }
 
 void StatusBarWindow::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve.
+    // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve. On X11 its
+    // top counts the bar's own strip as well: the top comes from the other docks instead.
     QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    if (area.top() == reservedTop_) {
-        area.setTop(placedTop_);
-    }
     const int height = fontMetrics().height() + kVerticalPadding;
+    // A screen keeps its position in the display's pixels; only what lies past it is scaled.
+    const qreal scale = devicePixelRatioF();
+    const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+    const auto pixels = [scale](int at, int from) {
+        return from + static_cast<int>((at - from) * scale);
+    };
+    if (workArea_ != nullptr && screen != nullptr) {
+        const WorkAreaTop::Desktop desktop = workArea_->read();
+        const QRect monitor = screen->geometry();
+        if (desktop.windowManager == 0) {
+            area = monitor;
+        }
+        const int top = top_.topOf({origin.x(), pixels(monitor.right() + 1, origin.x()) - 1,
+                                    origin.y(), pixels(monitor.bottom() + 1, origin.y()) - 1},
+                                   desktop);
+        area.setTop(origin.y() + static_cast<int>(std::ceil((top - origin.y()) / scale)));
+    }
     setGeometry(area.x(), area.y(), area.width(), height);
     setFixedSize(area.width(), height);
-    placedTop_ = area.y();
-    reservedTop_ = area.y() + height;
-    if (X11Desktop::available()) {
-        // A screen keeps its position in the display's pixels; only what lies past it is scaled.
-        const qreal scale = devicePixelRatioF();
-        const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
-        const auto pixels = [scale](int at, int from) {
-            return from + static_cast<int>((at - from) * scale);
-        };
-        X11Desktop::reserveTopStrip(winId(), pixels(reservedTop_, origin.y()),
-                                    pixels(area.x(), origin.x()),
-                                    pixels(area.x() + area.width(), origin.x()) - 1);
+    if (workArea_ != nullptr) {
+        const Strip strip{pixels(area.y() + height, origin.y()), pixels(area.x(), origin.x()),
+                          pixels(area.x() + area.width(), origin.x()) - 1};
+        if (strip != reserved_) {
+            reserved_ = strip;
+            X11Desktop::reserveTopStrip(winId(), strip.bottom, strip.startX, strip.endX);
+            top_.reserved(strip.bottom);
+        }
     }
 }
 

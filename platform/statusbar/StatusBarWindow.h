@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "platform/statusbar/StatusBarHost.h"
+#include "platform/x11/WorkAreaTop.h"
 
 class QHBoxLayout;
 
 namespace vorelt {
 
 class StatusItemView;
+class X11WorkArea;
 
 // The status bar on a display: a slim frameless window along the top of the primary monitor's
 // work area, below any panel already there, above other windows, with its items at the right end.
@@ -28,8 +30,9 @@ public:
     void itemChanged(StatusItem& item) override;
     Rect screenFrameOfItem(const StatusItem& item) const override;
 
-    // Puts the bar at the top of the primary monitor's work area, the strip that other docks
-    // leave free, and reserves its own strip there. Call again when the monitors change.
+    // Puts the bar at the top of the primary monitor's work area, below the strips that other
+    // docks reserve, and reserves its own strip there. It is called again by itself when the
+    // monitors, the work area or the other docks change.
     void placeOnScreen();
 
 protected:
@@ -37,15 +40,23 @@ protected:
 
 private:
     StatusItemView* viewOf(const StatusItem& item) const;
-    // Places the bar again after any change of screens.
+    // Places the bar again after any change of screens, of the work area or of the other docks.
     void followScreens();
     void updateName();
 
     QHBoxLayout* layout_;
-    // Where the bar was put, and the lower edge of the strip it reserved, both from the top of
-    // the screen: the work area leaves out that strip once the window manager has taken it.
-    int placedTop_ = 0;
-    int reservedTop_ = -1;
+    // The other docks and the window manager on X11; none elsewhere.
+    std::unique_ptr<X11WorkArea> workArea_;
+    WorkAreaTop top_;
+    // The strip last reserved, in the display's pixels: it is written again only when it changes,
+    // since each write makes the window manager write its work area again.
+    struct Strip {
+        int bottom = -1;
+        int startX = 0;
+        int endX = 0;
+        bool operator==(const Strip&) const = default;
+    };
+    Strip reserved_;
     std::vector<StatusItemView*> views_;
     QString name_;
     // Names are announced only while a screen reader runs: one that starts is given them all.

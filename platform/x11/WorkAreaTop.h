@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace vorelt {
+
+// Where the own bar goes: the top of a monitor's work area with the bar's own strip left out, in
+// the display's pixels. The window manager's work area (_NET_WORKAREA) counts the bar's strip
+// too, so it cannot tell that strip from another dock's: the top comes from the strips that the
+// other windows reserve. What the work area takes beyond those is the window manager's own (a
+// shell's top bar that is no window); while the work area ends at one of the bar's recent strips,
+// which hides it, the last one seen is kept, until another manager comes. A work area left behind
+// by a manager that went is stale: without a manager only the other windows' strips count.
+class WorkAreaTop {
+public:
+    // A strip along the top of the screen: from the screen's top edge down to `bottom`, over the
+    // columns from `startX` to `endX`, both included.
+    struct Strut {
+        int bottom = 0;
+        int startX = 0;
+        int endX = 0;
+    };
+    // A monitor's columns and rows, the last ones included.
+    struct Monitor {
+        int left = 0;
+        int right = 0;
+        int top = 0;
+        int bottom = 0;
+    };
+    // What the display says.
+    struct Desktop {
+        // The window manager's check window; 0 when none runs.
+        unsigned long windowManager = 0;
+        // The top of its work area on the current desktop, when it publishes one; not trusted
+        // without a manager.
+        std::optional<int> workAreaTop;
+        // The strips of the other windows, the bar's own left out.
+        std::vector<Strut> struts;
+    };
+
+    int topOf(const Monitor& monitor, const Desktop& desktop);
+    // The bar now reserves its strip down to `bottom`.
+    void reserved(int bottom);
+
+private:
+    bool reservedLately(int bottom) const;
+
+    unsigned long windowManager_ = 0;
+    int managersOwn_ = 0;
+    // The bar's last strips, the newest first: the work area follows each of them a little later.
+    std::array<int, 3> reserved_{-1, -1, -1};
+};
+
+}  // namespace vorelt
