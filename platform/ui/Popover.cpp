@@ -17,12 +17,16 @@ struct Popover::Impl {
     std::shared_ptr<ViewController> content;
     std::unique_ptr<PopoverWindow> window;
     QMetaObject::Connection deactivation;
+    std::vector<QMetaObject::Connection> screenWatch;
 };
 
 Popover::Popover() : d(std::make_unique<Impl>()) {}
 
 Popover::~Popover() {
     QObject::disconnect(d->deactivation);
+    for (const auto& connection : d->screenWatch) {
+        QObject::disconnect(connection);
+    }
     if (d->window) {
         // The content view belongs to its controller, not to the window.
         d->window->setContent(nullptr);
@@ -47,9 +51,15 @@ std::shared_ptr<ViewController> Popover::contentViewController() const {
 void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
     if (!d->window) {
         // Escape closes it the way its owner closes it, so that the owner knows.
-        d->window = std::make_unique<PopoverWindow>([this] {
+        const auto closeAsOwner = [this] {
             if (!Application::sharedApplication()->sendAction("closePopover:", nullptr, this)) {
                 performClose(this);
+            }
+        };
+        d->window = std::make_unique<PopoverWindow>(closeAsOwner);
+        watchScreens([this, closeAsOwner] {
+            if (isShown()) {
+                closeAsOwner();
             }
         });
         if (!Event::globalMonitorsAvailable() || Application::inWaylandSession()) {
@@ -97,6 +107,26 @@ void Popover::performClose(Object*) {
     if (d->window) {
         d->window->hide();
         Application::returnFreeMemorySoon();
+    }
+}
+
+void Popover::watchScreens(const std::function<void()>& closeAsOwner) {
+    // When the monitors change, the item it points at moves or goes: it closes, and opens again
+    // by the item at the next click.
+    const auto watch = [this, closeAsOwner](QScreen* screen) {
+        d->screenWatch.push_back(QObject::connect(screen, &QScreen::geometryChanged, closeAsOwner));
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        watch(screen);
+    }
+    d->screenWatch.push_back(
+        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, [watch, closeAsOwner](QScreen* s) {
+            watch(s);
+            closeAsOwner();
+        }));
+    for (const auto signal :
+         {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
+        d->screenWatch.push_back(QObject::connect(qGuiApp, signal, closeAsOwner));
     }
 }
 

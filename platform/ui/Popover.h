@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/foundation/Geometry.h"
@@ -12,7 +13,8 @@ class ViewController;
 
 // A panel that opens anchored to a control and shows its content controller's view, and takes the
 // keyboard. It never closes by itself: only performClose: closes it. Escape sends the action
-// "closePopover:" up the responder chain, and closes it only when nobody answers. (Where the
+// "closePopover:" up the responder chain, and closes it only when nobody answers; so does a change
+// of the monitors, which moves the control it points at. (Where the
 // windowing system has no global mouse monitor, and in Wayland sessions, whose own windows' clicks
 // no X11 monitor sees, losing activation closes it too, so that it can still be dismissed.)
 class Popover : public Object {
@@ -35,6 +37,8 @@ public:
     Rect frameOnScreen() const;
 
 private:
+    void watchScreens(const std::function<void()>& closeAsOwner);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };
