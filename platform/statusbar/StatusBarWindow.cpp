@@ -9,10 +9,12 @@
 
 #include <algorithm>
 
+#include "platform/app/Application.h"
 #include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusItemView.h"
+#include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
@@ -36,12 +38,38 @@ struct StatusBarWindow::ScreenReaderWatch : QAccessible::ActivationObserver {
 namespace {
 constexpr int kVerticalPadding = 8;
 constexpr int kEndMargin = 6;
+
+// Where the window manager keeps no strip for docks (sway, weston) it would frame the bar, float
+// it or put it anywhere: on X11 the bar then places itself, past the window manager.
+bool placesItself() {
+    return X11Desktop::available() && !Application::docksKeepTheirStrip();
+}
+
+Qt::WindowFlags barFlags() {
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                  Qt::WindowDoesNotAcceptFocus;
+    return placesItself() ? flags | Qt::BypassWindowManagerHint : flags;
+}
+
+// The primary screen's work area. Through XWayland the X11 one leaves no panel out: the
+// compositor tells, where it can.
+QRect workArea(const QScreen* screen) {
+    if (screen == nullptr) {
+        return QRect(0, 0, 800, 600);
+    }
+    if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
+        for (const WaylandOverlay::Output& output : overlay->outputs(std::nullopt)) {
+            const QRect frame = qRectFrom(output.frame);
+            if (frame.contains(screen->geometry().topLeft())) {
+                return qRectFrom(output.workArea);
+            }
+        }
+    }
+    return screen->availableGeometry();
+}
 }  // namespace
 
-StatusBarWindow::StatusBarWindow()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus),
-      layout_(new QHBoxLayout(this)) {
+StatusBarWindow::StatusBarWindow() : QWidget(nullptr, barFlags()), layout_(new QHBoxLayout(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName("StatusBar");
     layout_->setContentsMargins(kEndMargin, 0, kEndMargin, 1);
@@ -85,7 +113,7 @@ void StatusBarWindow::followScreens() {
 void StatusBarWindow::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve.
-    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    QRect area = workArea(screen);
     if (area.top() == reservedTop_) {
         area.setTop(placedTop_);
     }
