@@ -53,6 +53,9 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
         // No strip for docks: never a window mid-screen; an icon, or nothing and advice.
         {Auto, true, false, true, "waybar", "sway", Tray, true},
         {Auto, true, false, false, "", "sway", Place::nowhere, true},
+        // Asked for where docks get no strip (sway, weston): the bar, over other windows.
+        {Bar, true, false, true, "waybar", "sway", Bar, false},
+        {Bar, true, false, false, "", "weston", Bar, false},
         // The command line wins, but a tray only once there is one.
         {Bar, true, true, true, "gnome-shell", "GNOME", Bar, false},
         {Tray, true, true, true, "xfce4-panel", "XFCE", Tray, false},
@@ -74,6 +77,7 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
         const Place place = StatusBarHostRule::place(facts);
         EXPECT_EQ(place, c.place);
         EXPECT_EQ(StatusBarHostRule::titleHidden(facts, place), c.hidden);
+        EXPECT_EQ(StatusBarHostRule::barOverWindows(facts, place), place == Bar && !c.strip);
         // A bar program that started the clock offscreen reads it, whatever else is asked or there.
         StatusBarHostRule::Facts offscreen = facts;
         offscreen.offscreenAskedFor = true;
@@ -102,6 +106,24 @@ TEST(StatusNotifierClickPlace, ThePanelsPointElseThePointerElseTheLastPointElseT
     const std::vector<StatusNotifierClickPlace::Screen> bottomPanel{
         {{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
     EXPECT_EQ(StatusNotifierClickPlace::choose(bottomPanel, {}, {}, {}, false), (Point{1279, 780}));
+}
+
+// The item spans its panel's strip at the click, so that the popover opens past the panel's edge:
+// below a top panel, above a bottom one, beside a side one.
+TEST(StatusNotifierClickPlace, TheItemSpansItsPanelsStrip) {
+    const std::vector<StatusNotifierClickPlace::Screen> screens{
+        {{0, 0, 1600, 900}, {0, 30, 1600, 870}},
+        {{1600, 0, 1024, 768}, {1600, 0, 1024, 728}},
+        {{0, 900, 800, 600}, {40, 900, 760, 600}}};
+    const auto frame = [&screens](Point p) {
+        return StatusNotifierClickPlace::itemFrame(screens, p);
+    };
+    EXPECT_EQ(frame(Point{1582, 15}), (Rect{1582, 0, 1, 30}));
+    EXPECT_EQ(frame(Point{2000, 750}), (Rect{2000, 728, 1, 40}));
+    EXPECT_EQ(frame(Point{20, 1000}), (Rect{0, 1000, 40, 1}));
+    // Not on a panel: the point itself.
+    EXPECT_EQ(frame(Point{700, 400}), (Rect{700, 400, 1, 1}));
+    EXPECT_EQ(frame(Point{5000, 10}), (Rect{5000, 10, 1, 1}));
 }
 
 // Panels find the icon by name in a theme: beside a program in a build folder, or in the share

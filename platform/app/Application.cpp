@@ -71,7 +71,9 @@ void chooseWindowingSystem() {
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     // Without a display, or when it cannot be reached, the clock still runs on standard output.
-    const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;xcb;offscreen" : "offscreen";
+    // In a Wayland session XWayland comes first where there is one (DISPLAY): there the clock
+    // places its popover itself.
+    const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;offscreen" : "offscreen";
     qputenv("QT_QPA_PLATFORM", platforms);
 }
 

@@ -17,4 +17,10 @@ inline Rect rectFrom(const QRect& rect) {
                 static_cast<double>(rect.width()), static_cast<double>(rect.height())};
 }
 
+// And back, to whole pixels.
+inline QRect qRectFrom(const Rect& rect) {
+    return QRect(static_cast<int>(rect.x), static_cast<int>(rect.y), static_cast<int>(rect.width),
+                 static_cast<int>(rect.height));
+}
+
 }  // namespace vorelt

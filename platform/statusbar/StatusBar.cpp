@@ -19,6 +19,7 @@ namespace vorelt {
 namespace {
 bool adviceGiven = false;
 bool refusalTold = false;
+bool noRoomTold = false;
 }  // namespace
 
 // What is known of the desktop now; the tracker adds the tray's part.
@@ -35,6 +36,10 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
     if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven) {
         adviceGiven = true;
         std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
+    }
+    if (StatusBarHostRule::barOverWindows(facts(), place) && !noRoomTold) {
+        noRoomTold = true;
+        std::fprintf(stderr, "%s\n", StatusBarHostRule::noRoomForBar());
     }
     switch (place) {
         case StatusBarHostRule::Place::panelTray: {

@@ -91,6 +91,15 @@ const char* StatusBarHostRule::advice() {
            "to such a tray when one appears.";
 }
 
+bool StatusBarHostRule::barOverWindows(const Facts& facts, Place place) {
+    return place == Place::ownBar && facts.display && !facts.docksKeepTheirStrip;
+}
+
+const char* StatusBarHostRule::noRoomForBar() {
+    return "vorelt: the window manager keeps no room for a bar at the top: the clock's bar lies "
+           "over the top of other windows.";
+}
+
 std::optional<StatusBarHostRule::Place> StatusBarHostRule::placeNamed(const std::string& name) {
     for (const auto& [place, n] : kNames) {
         if (name == n) {

@@ -37,6 +37,10 @@ public:
     static bool titleHidden(const Facts& facts, Place place);
     // What to tell the user then.
     static const char* advice();
+    // Whether the bar at `place` lies over other windows, since the window manager keeps no strip
+    // for it: told once on standard error, with what follows.
+    static bool barOverWindows(const Facts& facts, Place place);
+    static const char* noRoomForBar();
     // The place the command line names "auto", "bar", "tray" or "stdout"; none for another name.
     static std::optional<Place> placeNamed(const std::string& name);
 };

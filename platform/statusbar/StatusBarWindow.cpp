@@ -9,11 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "platform/app/Application.h"
 #include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusItemView.h"
+#include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11WorkArea.h"
 
@@ -38,12 +41,33 @@ struct StatusBarWindow::ScreenReaderWatch : QAccessible::ActivationObserver {
 namespace {
 constexpr int kVerticalPadding = 8;
 constexpr int kEndMargin = 6;
+
+// Where the window manager keeps no strip for docks (sway, weston) it would frame the bar, float
+// it or put it anywhere: on X11 the bar then places itself, past the window manager.
+bool placesItself() {
+    return X11Desktop::available() && !Application::docksKeepTheirStrip();
+}
+
+Qt::WindowFlags barFlags() {
+    const Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                  Qt::WindowDoesNotAcceptFocus;
+    return placesItself() ? flags | Qt::BypassWindowManagerHint : flags;
+}
+
+// Through XWayland the X11 work area leaves no panel out: the compositor tells, where it can.
+std::optional<QRect> compositorsWorkArea(const QScreen* screen) {
+    if (WaylandOverlay* overlay = WaylandOverlay::instance(); overlay != nullptr && screen) {
+        for (const WaylandOverlay::Output& output : overlay->outputs(std::nullopt)) {
+            if (qRectFrom(output.frame).contains(screen->geometry().topLeft())) {
+                return qRectFrom(output.workArea);
+            }
+        }
+    }
+    return std::nullopt;
+}
 }  // namespace
 
-StatusBarWindow::StatusBarWindow()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus),
-      layout_(new QHBoxLayout(this)) {
+StatusBarWindow::StatusBarWindow() : QWidget(nullptr, barFlags()), layout_(new QHBoxLayout(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName("StatusBar");
     layout_->setContentsMargins(kEndMargin, 0, kEndMargin, 1);
@@ -92,8 +116,11 @@ void StatusBarWindow::followScreens() {
 void StatusBarWindow::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     // The work area (_NET_WORKAREA on X11) leaves out the strips that docks reserve. On X11 its
-    // top counts the bar's own strip as well: the top comes from the other docks instead.
-    QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // top counts the bar's own strip as well: the top comes from the other docks instead, unless
+    // the compositor under XWayland tells the work area itself.
+    const std::optional<QRect> compositors = compositorsWorkArea(screen);
+    QRect area = compositors.value_or(screen != nullptr ? screen->availableGeometry()
+                                                        : QRect(0, 0, 800, 600));
     const int height = fontMetrics().height() + kVerticalPadding;
     // A screen keeps its position in the display's pixels; only what lies past it is scaled.
     const qreal scale = devicePixelRatioF();
@@ -101,7 +128,7 @@ void StatusBarWindow::placeOnScreen() {
     const auto pixels = [scale](int at, int from) {
         return from + static_cast<int>((at - from) * scale);
     };
-    if (workArea_ != nullptr && screen != nullptr) {
+    if (!compositors && workArea_ != nullptr && screen != nullptr) {
         const WorkAreaTop::Desktop desktop = workArea_->read();
         const QRect monitor = screen->geometry();
         if (desktop.windowManager == 0) {

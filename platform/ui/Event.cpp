@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11MouseWatcher.h"
 
 namespace vorelt {
@@ -31,6 +32,23 @@ X11MouseWatcher* watcher() {
     return substituteSource ? nullptr : X11MouseWatcher::instance();
 }
 
+// Through XWayland, presses over Wayland's own windows (the panel, native programs) reach no X11
+// program: the overlay catches them.
+WaylandOverlay* overlay() {
+    return substituteSource ? nullptr : WaylandOverlay::instance();
+}
+
+Event::Type typeOf(WaylandOverlay::Button button) {
+    switch (button) {
+        case WaylandOverlay::Button::left:
+            return Event::LeftMouseDown;
+        case WaylandOverlay::Button::right:
+            return Event::RightMouseDown;
+        default:
+            return Event::OtherMouseDown;
+    }
+}
+
 }  // namespace
 
 Event::Event(Type type, Point locationOnScreen) : type_(type), location_(locationOnScreen) {}
@@ -44,6 +62,11 @@ std::shared_ptr<Object> Event::addGlobalMonitorForEventsMatchingMask(Mask mask, 
     if (X11MouseWatcher* x11 = watcher()) {
         x11->setWatching(true);
     }
+    if (WaylandOverlay* wayland = overlay()) {
+        wayland->startCatching([](WaylandOverlay::Button button, Point place) {
+            deliverGlobalEvent(typeOf(button), place);
+        });
+    }
     return token;
 }
 
@@ -51,6 +74,9 @@ void Event::removeMonitor(const std::shared_ptr<Object>& token) {
     monitors().erase(token.get());
     if (X11MouseWatcher* x11 = watcher(); x11 != nullptr && monitors().empty()) {
         x11->setWatching(false);
+    }
+    if (WaylandOverlay* wayland = overlay(); wayland != nullptr && monitors().empty()) {
+        wayland->stopCatching();
     }
 }
 

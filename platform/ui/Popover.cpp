@@ -10,6 +10,7 @@
 #include "platform/ui/Event.h"
 #include "platform/ui/PopoverWindow.h"
 #include "platform/ui/ViewController.h"
+#include "platform/wayland/WaylandOverlay.h"
 
 namespace vorelt {
 
@@ -62,7 +63,12 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
                 closeAsOwner();
             }
         });
-        if (!Event::globalMonitorsAvailable() || Application::inWaylandSession()) {
+        // Through XWayland, where the compositor has no overlay for the clock, presses over
+        // Wayland's own windows are not seen: losing the focus closes it there. Where there is
+        // one, the compositor may hand the focus back and forth as it maps the window.
+        const bool pressesUnseen =
+            Application::inWaylandSession() && WaylandOverlay::instance() == nullptr;
+        if (!Event::globalMonitorsAvailable() || pressesUnseen) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
                                                    if (s == Qt::ApplicationInactive && isShown()) {

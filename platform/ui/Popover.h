@@ -14,9 +14,10 @@ class ViewController;
 // A panel that opens anchored to a control and shows its content controller's view, and takes the
 // keyboard. It never closes by itself: only performClose: closes it. Escape sends the action
 // "closePopover:" up the responder chain, and closes it only when nobody answers; so does a change
-// of the monitors, which moves the control it points at. (Where the
-// windowing system has no global mouse monitor, and in Wayland sessions, whose own windows' clicks
-// no X11 monitor sees, losing activation closes it too, so that it can still be dismissed.)
+// of the monitors, which moves the control it points at. (Where the windowing system has no
+// global mouse monitor, and in Wayland sessions whose own windows' clicks neither an X11 monitor
+// nor the Wayland overlay sees, losing activation closes it too, so that it can still be
+// dismissed.)
 class Popover : public Object {
 public:
     Popover();

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/app/Application.h"
+#include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
@@ -20,11 +21,21 @@ constexpr int kArrowHalfWidth = 9;
 constexpr int kScreenMargin = 4;
 
 // On X11 it places itself, past the window manager: a tiling manager would otherwise frame it,
-// move it or give it a tile, and a taskbar or pager would list it. A Wayland compositor takes
-// the focus back from such a window at once, and the focus is what closes it there.
+// move it or give it a tile, and a taskbar or pager would list it. Through XWayland too where the
+// Wayland overlay sees the presses around it (the compositor would float it in the middle); there
+// it is of the normal type, the one that wlroots' compositors give the keyboard to. Elsewhere in a
+// Wayland session the compositor places it, and takes the focus back from a window that placed
+// itself at once: the focus is what closes it there.
 Qt::WindowFlags popoverFlags() {
-    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
-    return Application::inWaylandSession() ? flags : flags | Qt::BypassWindowManagerHint;
+    const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    if (!X11Desktop::available()) {
+        return flags | Qt::Tool;
+    }
+    if (!Application::inWaylandSession()) {
+        return flags | Qt::Tool | Qt::BypassWindowManagerHint;
+    }
+    return WaylandOverlay::instance() != nullptr ? flags | Qt::Window | Qt::BypassWindowManagerHint
+                                                 : flags | Qt::Tool;
 }
 }  // namespace
 
@@ -41,7 +52,10 @@ PopoverWindow::PopoverWindow(std::function<void()> cancel)
     layout_->setContentsMargins(12, 12 + (plain_ ? 0 : kArrowHeight), 12, 12);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     (void)winId();
-    setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
+    // A popup menu gets no keyboard from wlroots' compositors.
+    if (!Application::inWaylandSession()) {
+        setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
+    }
     X11Desktop::skipTaskbarAndPager(winId());
 }
 

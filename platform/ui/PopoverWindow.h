@@ -35,8 +35,8 @@ private:
     QWidget* content_ = nullptr;
     int arrowX_ = 0;
     bool below_ = true;
-    // Where the compositor places it (Wayland) an arrow would point nowhere, and a shaped window
-    // shows black corners: a plain rectangle then.
+    // In a Wayland session a shaped window shows black corners, and where the compositor places
+    // it an arrow would point nowhere: a plain rectangle there.
     const bool plain_;
 };
 

@@ -41,4 +41,29 @@ Point StatusNotifierClickPlace::choose(const std::vector<Screen>& screens,
     return Point{x, frame.y + above / 2};
 }
 
+Rect StatusNotifierClickPlace::itemFrame(const std::vector<Screen>& screens, Point point) {
+    for (const Screen& screen : screens) {
+        const Rect& frame = screen.frame;
+        const Rect& area = screen.workArea;
+        if (!inside(frame, point) || inside(area, point)) {
+            continue;
+        }
+        // A strip along the top or the bottom spans the rows above or below the work area; one
+        // along a side, the columns beside it.
+        if (point.y < area.y) {
+            return Rect{point.x, frame.y, 1.0, area.y - frame.y};
+        }
+        if (point.y >= area.y + area.height) {
+            return Rect{point.x, area.y + area.height, 1.0,
+                        frame.y + frame.height - (area.y + area.height)};
+        }
+        if (point.x < area.x) {
+            return Rect{frame.x, point.y, area.x - frame.x, 1.0};
+        }
+        return Rect{area.x + area.width, point.y, frame.x + frame.width - (area.x + area.width),
+                    1.0};
+    }
+    return Rect{point.x, point.y, 1.0, 1.0};
+}
+
 }  // namespace vorelt

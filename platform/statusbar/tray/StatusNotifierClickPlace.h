@@ -28,6 +28,10 @@ public:
     static Point choose(const std::vector<Screen>& screens, std::optional<Point> fromHost,
                         std::optional<Point> pointer, std::optional<Point> lastFromHost,
                         bool rightToLeft);
+
+    // Where the item is taken to be for a click at `point`: across its panel's strip, so that
+    // the popover opens at the panel's edge; a point where no panel is.
+    static Rect itemFrame(const std::vector<Screen>& screens, Point point);
 };
 
 }  // namespace vorelt

@@ -25,6 +25,7 @@
 #include "platform/statusbar/tray/DBusMenuExporter.h"
 #include "platform/statusbar/tray/StatusNotifierClickPlace.h"
 #include "platform/ui/Event.h"
+#include "platform/wayland/WaylandOverlay.h"
 
 namespace vorelt {
 
@@ -43,8 +44,18 @@ void registerTypes() {
     (void)registered;
 }
 
-std::vector<StatusNotifierClickPlace::Screen> screens() {
+// The screens and their work areas; `near` is where the pointer is, if known.
+std::vector<StatusNotifierClickPlace::Screen> screens(std::optional<Point> near = std::nullopt) {
     std::vector<StatusNotifierClickPlace::Screen> all;
+    // Through XWayland the X11 work area leaves no panel out: the compositor tells.
+    if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
+        for (const WaylandOverlay::Output& output : overlay->outputs(near)) {
+            all.push_back(StatusNotifierClickPlace::Screen{output.frame, output.workArea});
+        }
+        if (!all.empty()) {
+            return all;
+        }
+    }
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* screen : QGuiApplication::screens()) {
         const StatusNotifierClickPlace::Screen one{rectFrom(screen->geometry()),
@@ -59,8 +70,12 @@ std::vector<StatusNotifierClickPlace::Screen> screens() {
     return all;
 }
 
-// Where the pointer is; X11 does not see it over a Wayland shell's own panel.
+// Where the pointer is; X11 does not see it over a Wayland shell's own panel, the compositor
+// may tell.
 std::optional<Point> pointerPlace() {
+    if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
+        return overlay->pointer();
+    }
     if (Application::inWaylandSession() || !Application::hasDisplay()) {
         return std::nullopt;
     }
@@ -237,19 +252,18 @@ void StatusNotifierItem::refuse(const QString& why) {
 }
 
 Rect StatusNotifierItem::screenFrame() const {
-    if (!clickedAt_) {
-        return Rect{};
-    }
-    return Rect{clickedAt_->x, clickedAt_->y, 1.0, 1.0};
+    return clickedFrame_.value_or(Rect{});
 }
 
 void StatusNotifierItem::place(std::optional<Point> fromHost) {
-    const auto all = screens();
+    const std::optional<Point> pointer = pointerPlace();
+    const auto all = screens(pointer);
     if (fromHost && StatusNotifierClickPlace::onPanel(all, *fromHost)) {
         lastFromHost_ = fromHost;
     }
-    clickedAt_ = StatusNotifierClickPlace::choose(all, fromHost, pointerPlace(), lastFromHost_,
-                                                  QGuiApplication::isRightToLeft());
+    const Point at = StatusNotifierClickPlace::choose(all, fromHost, pointer, lastFromHost_,
+                                                      QGuiApplication::isRightToLeft());
+    clickedFrame_ = StatusNotifierClickPlace::itemFrame(all, at);
 }
 
 void StatusNotifierItem::click(std::optional<Point> fromHost, bool leftOrRight) {

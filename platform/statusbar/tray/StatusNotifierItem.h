@@ -141,7 +141,8 @@ private:
     QString label_;
     QString guide_;
     DBusMenuExporter* menuExporter_ = nullptr;
-    std::optional<Point> clickedAt_;
+    // Where the item was taken to be at the last click.
+    std::optional<Rect> clickedFrame_;
     std::optional<Point> lastFromHost_;
     NextTurn labelChanged_{[this] { announceLabel(); }};
 };
