@@ -114,17 +114,9 @@ bar_at 0 $((screen_height - panel_height)) restarted
 move_panel 6 top
 bar_at "$panel_height" $screen_height top-again
 
-# --- At rest, the bar writes its strip no more (no placement loop), and the clock wakes for its
-# ticks alone, once a second.
-wakeups() {
-    cat /proc/"$pid"/task/*/status | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}'
-}
-before=$(wakeups)
+# --- At rest, the bar writes its strip no more: no placement loop.
 timeout 4 xprop -id "$bar" -spy _NET_WM_STRUT_PARTIAL >"$work/spied" || true
-woken=$(($(wakeups) - before))
-[ "$(grep -c . "$work/spied")" -eq 1 ] ||
-    fail "the strip written again at rest: $(cat "$work/spied")"
-[ "$woken" -le 6 ] || fail "woken $woken times in 4 s at rest"
+[ "$(grep -c . "$work/spied")" -eq 1 ] || fail "the strip written again at rest: $(cat "$work/spied")"
 stop_clock xfwm4
 ! grep -q . "$work/err" || fail "xfwm4: standard error: $(cat "$work/err")"
 
