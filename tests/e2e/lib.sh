@@ -225,4 +225,20 @@ start_wm() {
     pids+=($!)
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_until 20 wm_running || fail "$1 did not start: $(cat "$work/wm.log")"
+    # The check is set while the manager still starts, and a window mapped meanwhile may wait for
+    # its next event (openbox leaves it unmapped at its first size): it takes windows once it
+    # manages one of ours, nudged until it does, which never takes the focus.
+    xmessage -title vorelt-wm-probe -xrm "*input: false" probe >/dev/null 2>&1 &
+    local probe=$!
+    wm_manages() {
+        probe_window=$(xdotool search --name '^vorelt-wm-probe$' 2>/dev/null | head -n 1) || return 1
+        xprop -id "$probe_window" WM_STATE 2>/dev/null | grep -q Normal && return 0
+        xdotool windowmove "$probe_window" 0 0 2>/dev/null
+        return 1
+    }
+    wait_until 20 wm_manages || fail "$1 manages no window: $(cat "$work/wm.log")"
+    kill "$probe"
+    wait "$probe" 2>/dev/null || true
+    probe_gone() { ! xprop -root _NET_CLIENT_LIST | grep -qw "$(printf '0x%x' "$probe_window")"; }
+    wait_until 20 probe_gone || fail "$1 keeps a window that is gone"
 }
