@@ -2,8 +2,8 @@
 # Screens that change under a running clock, with a window manager: within a second of the X
 # server reporting a monitor split off, the primary monitor changed, monitors joined again or a new
 # resolution, the bar and its reserved strip span the primary monitor, and the popover opens under
-# the item on the item's monitor, whichever monitor that is. Standard output stays empty beside
-# the bar.
+# the item on the item's monitor, whichever monitor that is; an open popover closes when the
+# monitors swap. Standard output stays empty beside the bar.
 source "$(dirname "$0")/lib.sh"
 
 start_x 2560x800x24
@@ -76,8 +76,11 @@ for scale in 1 2; do
     change_to "*LEFT 1280x800+0+0 RIGHT 1280x800+1280+0" \
         --setmonitor '*LEFT' 1280/338x800/211+0+0 screen --setmonitor RIGHT 1280/338x800/211+1280+0 none
     bar_spans 0 1280 "x$scale, left primary" "left-x$scale"
+    # The monitors swap under an open popover: it does not stay behind, pointing at nothing.
+    open_popover "x$scale, before the swap"
     change_to "*RIGHT 1280x800+1280+0 LEFT 1280x800+0+0" \
         --delmonitor RIGHT --setmonitor '*RIGHT' 1280/338x800/211+1280+0 none
+    wait_until 1 popover_closed || fail "x$scale: the popover stayed open on the monitor it left"
     bar_spans 1280 1280 "x$scale, right primary" "right-x$scale"
     change_to "screen 2560x800+0+0" --delmonitor RIGHT --delmonitor LEFT
     bar_spans 0 2560 "x$scale, joined again"
