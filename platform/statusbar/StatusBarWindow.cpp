@@ -16,6 +16,7 @@
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusItemView.h"
+#include "platform/ui/ScreenChanges.h"
 #include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11WorkArea.h"
@@ -92,22 +93,8 @@ void StatusBarWindow::followScreens() {
     placeAgain->setSingleShot(true);
     placeAgain->setInterval(50);
     connect(placeAgain, &QTimer::timeout, this, &StatusBarWindow::placeOnScreen);
-    const auto follow = [placeAgain](QScreen* screen) {
-        for (const auto signal : {&QScreen::geometryChanged, &QScreen::availableGeometryChanged}) {
-            connect(screen, signal, placeAgain, qOverload<>(&QTimer::start));
-        }
-    };
-    for (QScreen* screen : QGuiApplication::screens()) {
-        follow(screen);
-    }
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, placeAgain](QScreen* screen) {
-        follow(screen);
-        placeAgain->start();
-    });
-    for (const auto signal :
-         {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
-        connect(qGuiApp, signal, placeAgain, qOverload<>(&QTimer::start));
-    }
+    ScreenChanges::follow(
+        placeAgain, [placeAgain] { placeAgain->start(); }, ScreenChanges::WorkAreas::followed);
     if (X11Desktop::available()) {
         workArea_ = std::make_unique<X11WorkArea>(winId(), [placeAgain] { placeAgain->start(); });
     }

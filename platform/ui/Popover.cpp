@@ -9,6 +9,7 @@
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/PopoverWindow.h"
+#include "platform/ui/ScreenChanges.h"
 #include "platform/ui/ViewController.h"
 #include "platform/wayland/WaylandOverlay.h"
 
@@ -18,16 +19,12 @@ struct Popover::Impl {
     std::shared_ptr<ViewController> content;
     std::unique_ptr<PopoverWindow> window;
     QMetaObject::Connection deactivation;
-    std::vector<QMetaObject::Connection> screenWatch;
 };
 
 Popover::Popover() : d(std::make_unique<Impl>()) {}
 
 Popover::~Popover() {
     QObject::disconnect(d->deactivation);
-    for (const auto& connection : d->screenWatch) {
-        QObject::disconnect(connection);
-    }
     if (d->window) {
         // The content view belongs to its controller, not to the window.
         d->window->setContent(nullptr);
@@ -58,7 +55,9 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
             }
         };
         d->window = std::make_unique<PopoverWindow>(closeAsOwner);
-        watchScreens([this, closeAsOwner] {
+        // When the monitors change, the item it points at moves or goes: it closes, and opens
+        // again by the item at the next click.
+        ScreenChanges::follow(d->window.get(), [this, closeAsOwner] {
             if (isShown()) {
                 closeAsOwner();
             }
@@ -113,26 +112,6 @@ void Popover::performClose(Object*) {
     if (d->window) {
         d->window->hide();
         Application::returnFreeMemorySoon();
-    }
-}
-
-void Popover::watchScreens(const std::function<void()>& closeAsOwner) {
-    // When the monitors change, the item it points at moves or goes: it closes, and opens again
-    // by the item at the next click.
-    const auto watch = [this, closeAsOwner](QScreen* screen) {
-        d->screenWatch.push_back(QObject::connect(screen, &QScreen::geometryChanged, closeAsOwner));
-    };
-    for (QScreen* screen : QGuiApplication::screens()) {
-        watch(screen);
-    }
-    d->screenWatch.push_back(
-        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, [watch, closeAsOwner](QScreen* s) {
-            watch(s);
-            closeAsOwner();
-        }));
-    for (const auto signal :
-         {&QGuiApplication::screenRemoved, &QGuiApplication::primaryScreenChanged}) {
-        d->screenWatch.push_back(QObject::connect(qGuiApp, signal, closeAsOwner));
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "platform/foundation/Geometry.h"
@@ -38,8 +37,6 @@ public:
     Rect frameOnScreen() const;
 
 private:
-    void watchScreens(const std::function<void()>& closeAsOwner);
-
     struct Impl;
     std::unique_ptr<Impl> d;
 };
