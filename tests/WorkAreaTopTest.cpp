@@ -42,8 +42,12 @@ TEST(WorkAreaTop, KeepsTheManagersOwnStripUntilAnotherManagerComes) {
     EXPECT_EQ(top.topOf(kScreen, {kManager + 1, 32 + kBar, {}}), 0);
 }
 
-TEST(WorkAreaTop, TrustsNoWorkAreaWithoutAManagerButStillTheStrips) {
+TEST(WorkAreaTop, TrustsNoWorkAreaWithoutAManagerOrFromOneBehindButStillTheStrips) {
     WorkAreaTop top;
+    // The work area still holds the strip of a clock that ended: it is nobody's own.
+    EXPECT_EQ(top.topOf(kScreen, {kManager, 29 + kBar, {{29, 0, 1279}}, true}), 29);
+    top.reserved(29 + kBar);
+    EXPECT_EQ(placeBar(top, 29, 29 + kBar), 29);
     EXPECT_EQ(top.topOf(kScreen, {0, 32, {}}), 0);
     EXPECT_EQ(top.topOf(kScreen, {0, 32, {{29, 0, 1279}}}), 29);
 }

@@ -22,7 +22,7 @@ int WorkAreaTop::topOf(const Monitor& monitor, const Desktop& desktop) {
     }
     // A work area at the bar's own strip says nothing new; one that some strip explains, even on
     // another monitor, holds nothing of the manager's own.
-    if (desktop.windowManager != 0 && desktop.workAreaTop &&
+    if (desktop.windowManager != 0 && desktop.workAreaTop && !desktop.managerBehind &&
         !reservedLately(*desktop.workAreaTop)) {
         managersOwn_ = *desktop.workAreaTop > anyStrut ? *desktop.workAreaTop : 0;
     }

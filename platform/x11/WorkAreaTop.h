@@ -12,7 +12,8 @@ namespace vorelt {
 // other windows reserve. What the work area takes beyond those is the window manager's own (a
 // shell's top bar that is no window); while the work area ends at one of the bar's recent strips,
 // which hides it, the last one seen is kept, until another manager comes. A work area left behind
-// by a manager that went is stale: without a manager only the other windows' strips count.
+// by a manager that went is stale: without a manager only the other windows' strips count. So is
+// one from a manager that has not caught up with a window's end.
 class WorkAreaTop {
 public:
     // A strip along the top of the screen: from the screen's top edge down to `bottom`, over the
@@ -38,6 +39,9 @@ public:
         std::optional<int> workAreaTop;
         // The strips of the other windows, the bar's own left out.
         std::vector<Strut> struts;
+        // The manager's list names a window that is gone: it has not caught up, and its work
+        // area may still hold that window's strip (a clock that ended just before this one).
+        bool managerBehind = false;
     };
 
     int topOf(const Monitor& monitor, const Desktop& desktop);

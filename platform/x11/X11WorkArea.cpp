@@ -29,8 +29,10 @@ struct Atoms {
           strut(XInternAtom(dpy, "_NET_WM_STRUT", False)),
           strutPartial(XInternAtom(dpy, "_NET_WM_STRUT_PARTIAL", False)),
           windowType(XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False)),
-          dock(XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_DOCK", False)) {}
-    Atom workArea, currentDesktop, clientList, managerCheck, strut, strutPartial, windowType, dock;
+          dock(XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_DOCK", False)),
+          wmState(XInternAtom(dpy, "WM_STATE", False)) {}
+    Atom workArea, currentDesktop, clientList, managerCheck, strut, strutPartial, windowType, dock,
+        wmState;
 };
 
 const Atoms& atoms(Display* dpy) {
@@ -39,16 +41,21 @@ const Atoms& atoms(Display* dpy) {
 }
 
 // The 32-bit values of a window's property, at most `count`; none when the window or the
-// property is missing (the toolkit's error handler keeps a vanished window quiet).
-std::vector<unsigned long> values(Display* dpy, Window window, Atom property, long count) {
+// property is missing (the toolkit's error handler keeps a vanished window quiet), and then
+// `gone` tells which.
+std::vector<unsigned long> values(Display* dpy, Window window, Atom property, long count,
+                                  bool* gone = nullptr) {
     Atom type = None;
     int format = 0;
     unsigned long length = 0;
     unsigned long rest = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, window, property, 0, count, False, AnyPropertyType, &type, &format,
-                           &length, &rest, &data) != Success ||
-        data == nullptr) {
+    const bool read = XGetWindowProperty(dpy, window, property, 0, count, False, AnyPropertyType,
+                                         &type, &format, &length, &rest, &data) == Success;
+    if (gone != nullptr) {
+        *gone = !read;
+    }
+    if (!read || data == nullptr) {
         return {};
     }
     std::vector<unsigned long> result;
@@ -141,7 +148,8 @@ WorkAreaTop::Desktop X11WorkArea::read() {
         }
         clients = values(dpy, root_, atom.clientList, 4096);
     }
-    if (clients.empty()) {
+    const bool managersList = !clients.empty();
+    if (!managersList) {
         Window rootReturn = 0;
         Window parent = 0;
         Window* children = nullptr;
@@ -155,9 +163,15 @@ WorkAreaTop::Desktop X11WorkArea::read() {
     std::vector<unsigned long> docks;
     for (const unsigned long client : clients) {
         if (client == ownWindow_) {
+            // A new window may have the number of one that is gone: the manager has not yet
+            // taken ours while it gives it no state.
+            desktop.managerBehind = desktop.managerBehind ||
+                                    (managersList && values(dpy, client, atom.wmState, 1).empty());
             continue;
         }
-        const auto partial = values(dpy, client, atom.strutPartial, 12);
+        bool gone = false;
+        const auto partial = values(dpy, client, atom.strutPartial, 12, &gone);
+        desktop.managerBehind = desktop.managerBehind || (gone && desktop.windowManager != 0);
         const bool isPartial = partial.size() >= 12;
         const auto strut = isPartial ? partial : values(dpy, client, atom.strut, 4);
         if (strut.size() >= 4) {

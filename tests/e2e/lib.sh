@@ -216,12 +216,14 @@ headless_title() {
     stop_clock "$*"
 }
 
-# Starts the window manager $1 (openbox or xfwm4) on the display and waits until it manages it.
+# Starts the window manager $1 (openbox or xfwm4) on the display and waits until it manages it;
+# $wm_launched is the process started for it.
 start_wm() {
     case $1 in
-        openbox) XDG_CONFIG_DIRS=/etc/xdg openbox --sm-disable ;;
-        xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
+        openbox) XDG_CONFIG_DIRS=/etc/xdg exec openbox --sm-disable ;;
+        xfwm4) exec dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
     esac >"$work/wm.log" 2>&1 &
+    wm_launched=$!
     pids+=($!)
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_until 20 wm_running || fail "$1 did not start: $(cat "$work/wm.log")"

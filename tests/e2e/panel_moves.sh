@@ -117,8 +117,24 @@ bar_at "$panel_height" $screen_height top-again
 # --- At rest, the bar writes its strip no more: no placement loop.
 timeout 4 xprop -id "$bar" -spy _NET_WM_STRUT_PARTIAL >"$work/spied" || true
 [ "$(grep -c . "$work/spied")" -eq 1 ] || fail "the strip written again at rest: $(cat "$work/spied")"
-stop_clock xfwm4
 ! grep -q . "$work/err" || fail "xfwm4: standard error: $(cat "$work/err")"
+
+# --- A new clock while xfwm4 has not yet heard that the old one is gone: the work area still
+# holds the old bar's strip, which is no strip of the manager's own. The new bar goes below the
+# panel, with no gap above it.
+wm_pid=$(pgrep -x -P "$wm_launched" xfwm4) || fail "no xfwm4 process"
+kill -STOP "$wm_pid"
+stop_clock "xfwm4"
+start_clock
+# The bar is named once it has read the desktop; a dock waits for the manager to be shown.
+bar_pattern='^pm [0-9:]{8}$'
+wait_until 10 find_bar
+found=$?
+kill -CONT "$wm_pid"
+[ $found -eq 0 ] || fail "no bar while xfwm4 is stopped"
+wait_for_bar "$bar_pattern"
+bar_at "$panel_height" $screen_height "after-a-restart"
+stop_clock "xfwm4, after a restart"
 
 # --- No window manager, but a stale work area left on the root. First a manager that is only a
 # window naming itself, as managers do: its work area counts, the bar is below its strip; when
