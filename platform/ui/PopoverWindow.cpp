@@ -1,6 +1,7 @@
 #include "platform/ui/PopoverWindow.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -22,10 +23,9 @@ constexpr int kScreenMargin = 4;
 
 // On X11 it places itself, past the window manager: a tiling manager would otherwise frame it,
 // move it or give it a tile, and a taskbar or pager would list it. Through XWayland too where the
-// Wayland overlay sees the presses around it (the compositor would float it in the middle); there
-// it is of the normal type, the one that wlroots' compositors give the keyboard to. Elsewhere in a
-// Wayland session the compositor places it, and takes the focus back from a window that placed
-// itself at once: the focus is what closes it there.
+// Wayland overlay sees the presses around it (the compositor would float it in the middle).
+// Elsewhere in a Wayland session the compositor places it, and takes the focus back from a window
+// that placed itself at once: the focus is what closes it there.
 Qt::WindowFlags popoverFlags() {
     const Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     if (!X11Desktop::available()) {
@@ -41,6 +41,7 @@ Qt::WindowFlags popoverFlags() {
 
 PopoverWindow::PopoverWindow(std::function<void()> cancel)
     : QWidget(nullptr, popoverFlags()),
+      cancel_(std::move(cancel)),
       layout_(new QVBoxLayout(this)),
       plain_(Application::inWaylandSession()) {
     setObjectName("Popover");
@@ -48,12 +49,13 @@ PopoverWindow::PopoverWindow(std::function<void()> cancel)
     setWindowTitle("Popover");
     setAttribute(Qt::WA_ShowWithoutActivating);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            std::move(cancel));
+            [this] { cancel_(); });
     layout_->setContentsMargins(12, 12 + (plain_ ? 0 : kArrowHeight), 12, 12);
     layout_->setSizeConstraint(QLayout::SetFixedSize);
     (void)winId();
-    // A popup menu gets no keyboard from wlroots' compositors.
-    if (!Application::inWaylandSession()) {
+    // Through XWayland a popup menu is given no keyboard focus, which the overlay's key layer
+    // takes.
+    if (!Application::inWaylandSession() || WaylandOverlay::instance() != nullptr) {
         setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     }
     X11Desktop::skipTaskbarAndPager(winId());
@@ -109,6 +111,34 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
     setGeometry(x, y, size.width(), size.height());
     updateMask();
     update();
+}
+
+void PopoverWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Through XWayland the compositor gives the keyboard to no window that places itself.
+    if (WaylandOverlay* overlay = WaylandOverlay::instance(); overlay != nullptr && isWindow()) {
+        overlay->sendKeysTo(windowHandle(), [this] {
+            if (isVisible()) {
+                QApplication::setActiveWindow(this);
+            }
+        });
+    }
+}
+
+void PopoverWindow::hideEvent(QHideEvent* event) {
+    if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
+        overlay->stopSendingKeys();
+    }
+    QWidget::hideEvent(event);
+}
+
+// Keys handed on by the overlay reach no shortcut.
+void PopoverWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel_();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void PopoverWindow::focusFirstControl() {

@@ -26,11 +26,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPainterPath outline() const;
     void updateMask();
 
+    std::function<void()> cancel_;
     QVBoxLayout* layout_;
     QWidget* content_ = nullptr;
     int arrowX_ = 0;

@@ -1,6 +1,7 @@
 #include "platform/wayland/WaylandOverlay.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QWindow>
 
@@ -12,8 +13,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/foundation/QtGeometry.h"
+#include "platform/wayland/XkbKeys.h"
 #include "viewporter-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 
@@ -56,19 +59,24 @@ struct WaylandOverlay::Impl {
     zwlr_layer_shell_v1* shell = nullptr;
     wl_seat* seat = nullptr;
     wl_pointer* pointer = nullptr;
+    wl_keyboard* keyboard = nullptr;
     wl_buffer* clear = nullptr;
     std::vector<std::unique_ptr<OutputState>> outputs;
     QSocketNotifier* notifier = nullptr;
     std::optional<Point> pointerAt;
     const OutputState* pointerOn = nullptr;
     PressHandler press;
+    Layer keyTaker;
+    XkbKeys keys;
+    QPointer<QWindow> keysTo;
+    std::function<void()> keysCame;
 
     ~Impl();
     bool connect();
     bool alive() const { return display != nullptr && wl_display_get_error(display) == 0; }
     void readEvents();
     void roundTrip();
-    void makeLayer(Layer& layer, const OutputState& output, int32_t zone);
+    void makeLayer(Layer& layer, const OutputState& output, int32_t zone, bool forKeys = false);
     static void dropLayer(Layer& layer);
     void showCatchers();
     void hideCatchers();
@@ -105,52 +113,6 @@ const wl_output_listener outputListener{
     .scale = nullptr,
     .name = nullptr,
     .description = nullptr,
-};
-
-const wl_registry_listener registryListener{
-    .global =
-        [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-            auto* d = static_cast<Impl*>(data);
-            const auto is = [interface](const wl_interface& i) {
-                return std::strcmp(interface, i.name) == 0;
-            };
-            const auto bind = [registry, name](const wl_interface& i, uint32_t version) {
-                return wl_registry_bind(registry, name, &i, version);
-            };
-            if (is(wl_compositor_interface)) {
-                d->compositor = static_cast<wl_compositor*>(bind(wl_compositor_interface, 1));
-            } else if (is(wl_shm_interface)) {
-                d->shm = static_cast<wl_shm*>(bind(wl_shm_interface, 1));
-            } else if (is(wp_viewporter_interface)) {
-                d->viewporter = static_cast<wp_viewporter*>(bind(wp_viewporter_interface, 1));
-            } else if (is(zwlr_layer_shell_v1_interface)) {
-                d->shell =
-                    static_cast<zwlr_layer_shell_v1*>(bind(zwlr_layer_shell_v1_interface, 1));
-            } else if (is(wl_seat_interface) && d->seat == nullptr) {
-                d->seat = static_cast<wl_seat*>(bind(wl_seat_interface, 1));
-            } else if (is(wl_output_interface)) {
-                auto output = std::make_unique<Impl::OutputState>();
-                output->name = name;
-                output->output = static_cast<wl_output*>(bind(wl_output_interface, 1));
-                wl_output_add_listener(output->output, &outputListener, output.get());
-                d->outputs.push_back(std::move(output));
-            }
-        },
-    .global_remove =
-        [](void* data, wl_registry*, uint32_t name) {
-            auto* d = static_cast<Impl*>(data);
-            std::erase_if(d->outputs, [d, name](const auto& output) {
-                if (output->name != name) {
-                    return false;
-                }
-                if (d->pointerOn == output.get()) {
-                    d->pointerOn = nullptr;
-                }
-                Impl::dropLayer(output->catcher);
-                wl_output_destroy(output->output);
-                return true;
-            });
-        },
 };
 
 const zwlr_layer_surface_v1_listener layerListener{
@@ -206,6 +168,119 @@ const wl_pointer_listener pointerListener{
     .axis_value120 = nullptr,
 };
 
+const wl_keyboard_listener keyboardListener{
+    .keymap =
+        [](void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
+            auto* d = static_cast<Impl*>(data);
+            if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
+                void* text = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+                if (text != MAP_FAILED) {
+                    // The text ends with a null byte, within the size.
+                    d->keys.useKeymap(static_cast<const char*>(text));
+                    ::munmap(text, size);
+                }
+            }
+            ::close(fd);
+        },
+    .enter =
+        [](void* data, wl_keyboard*, uint32_t, wl_surface* surface, wl_array*) {
+            auto* d = static_cast<Impl*>(data);
+            if (surface == d->keyTaker.surface && d->keysCame) {
+                QMetaObject::invokeMethod(qGuiApp, d->keysCame, Qt::QueuedConnection);
+            }
+        },
+    .leave = [](void*, wl_keyboard*, uint32_t, wl_surface*) {},
+    .key =
+        [](void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
+            auto* d = static_cast<Impl*>(data);
+            if (d->keysTo != nullptr) {
+                if (auto event = d->keys.event(key, state == WL_KEYBOARD_KEY_STATE_PRESSED)) {
+                    QGuiApplication::postEvent(d->keysTo, event.release());
+                }
+            }
+        },
+    .modifiers =
+        [](void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
+           uint32_t locked, uint32_t group) {
+            static_cast<Impl*>(data)->keys.setModifiers(depressed, latched, locked, group);
+        },
+    // Not sent at version 1.
+    .repeat_info = nullptr,
+};
+
+// The pointer and the keyboard, as the seat comes to have them: asking for one it never had is
+// an error that ends the connection.
+const wl_seat_listener seatListener{
+    .capabilities =
+        [](void* data, wl_seat* seat, uint32_t capabilities) {
+            auto* d = static_cast<Impl*>(data);
+            const bool pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+            if (pointer && d->pointer == nullptr) {
+                d->pointer = wl_seat_get_pointer(seat);
+                wl_pointer_add_listener(d->pointer, &pointerListener, d);
+            } else if (!pointer && d->pointer != nullptr) {
+                wl_pointer_destroy(std::exchange(d->pointer, nullptr));
+                d->pointerOn = nullptr;
+            }
+            const bool keyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
+            if (keyboard && d->keyboard == nullptr) {
+                d->keyboard = wl_seat_get_keyboard(seat);
+                wl_keyboard_add_listener(d->keyboard, &keyboardListener, d);
+            } else if (!keyboard && d->keyboard != nullptr) {
+                wl_keyboard_destroy(std::exchange(d->keyboard, nullptr));
+            }
+        },
+    // Not sent at version 1.
+    .name = nullptr,
+};
+
+const wl_registry_listener registryListener{
+    .global =
+        [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+            auto* d = static_cast<Impl*>(data);
+            const auto is = [interface](const wl_interface& i) {
+                return std::strcmp(interface, i.name) == 0;
+            };
+            const auto bind = [registry, name](const wl_interface& i, uint32_t version) {
+                return wl_registry_bind(registry, name, &i, version);
+            };
+            if (is(wl_compositor_interface)) {
+                d->compositor = static_cast<wl_compositor*>(bind(wl_compositor_interface, 1));
+            } else if (is(wl_shm_interface)) {
+                d->shm = static_cast<wl_shm*>(bind(wl_shm_interface, 1));
+            } else if (is(wp_viewporter_interface)) {
+                d->viewporter = static_cast<wp_viewporter*>(bind(wp_viewporter_interface, 1));
+            } else if (is(zwlr_layer_shell_v1_interface)) {
+                d->shell =
+                    static_cast<zwlr_layer_shell_v1*>(bind(zwlr_layer_shell_v1_interface, 1));
+            } else if (is(wl_seat_interface) && d->seat == nullptr) {
+                d->seat = static_cast<wl_seat*>(bind(wl_seat_interface, 1));
+                wl_seat_add_listener(d->seat, &seatListener, d);
+            } else if (is(wl_output_interface)) {
+                auto output = std::make_unique<Impl::OutputState>();
+                output->name = name;
+                output->output = static_cast<wl_output*>(bind(wl_output_interface, 1));
+                wl_output_add_listener(output->output, &outputListener, output.get());
+                d->outputs.push_back(std::move(output));
+            }
+        },
+    .global_remove =
+        [](void* data, wl_registry*, uint32_t name) {
+            auto* d = static_cast<Impl*>(data);
+            std::erase_if(d->outputs, [d, name](const auto& output) {
+                if (output->name != name) {
+                    return false;
+                }
+                if (d->pointerOn == output.get()) {
+                    d->pointerOn = nullptr;
+                }
+                Impl::dropLayer(output->catcher);
+                wl_output_destroy(output->output);
+                return true;
+            });
+        },
+};
+
 }  // namespace
 
 Impl::~Impl() {
@@ -216,6 +291,7 @@ Impl::~Impl() {
     for (const auto& output : outputs) {
         dropLayer(output->catcher);
     }
+    dropLayer(keyTaker);
     // The connection's end frees what the compositor keeps for it.
     wl_display_disconnect(display);
 }
@@ -234,8 +310,6 @@ bool Impl::connect() {
         seat == nullptr || !alive()) {
         return false;
     }
-    pointer = wl_seat_get_pointer(seat);
-    wl_pointer_add_listener(pointer, &pointerListener, this);
     notifier = new QSocketNotifier(wl_display_get_fd(display), QSocketNotifier::Read);
     QObject::connect(notifier, &QSocketNotifier::activated, [this] { readEvents(); });
     wl_display_flush(display);
@@ -285,12 +359,19 @@ wl_buffer* Impl::clearPixel() {
     return clear;
 }
 
-void Impl::makeLayer(Layer& layer, const OutputState& output, int32_t zone) {
+void Impl::makeLayer(Layer& layer, const OutputState& output, int32_t zone, bool forKeys) {
     layer.surface = wl_compositor_create_surface(compositor);
     layer.layer = zwlr_layer_shell_v1_get_layer_surface(
         shell, layer.surface, output.output, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "vorelt");
     zwlr_layer_surface_v1_add_listener(layer.layer, &layerListener, &layer);
-    zwlr_layer_surface_v1_set_anchor(layer.layer, kAllEdges);
+    if (forKeys) {
+        zwlr_layer_surface_v1_set_anchor(
+            layer.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
+        zwlr_layer_surface_v1_set_size(layer.layer, 1, 1);
+        zwlr_layer_surface_v1_set_keyboard_interactivity(layer.layer, 1);
+    } else {
+        zwlr_layer_surface_v1_set_anchor(layer.layer, kAllEdges);
+    }
     zwlr_layer_surface_v1_set_exclusive_zone(layer.layer, zone);
     wl_surface_commit(layer.surface);
 }
@@ -457,6 +538,39 @@ void WaylandOverlay::startCatching(PressHandler press) {
 void WaylandOverlay::stopCatching() {
     d->press = nullptr;
     d->hideCatchers();
+}
+
+void WaylandOverlay::sendKeysTo(QWindow* window, std::function<void()> came) {
+    d->keysTo = window;
+    d->keysCame = std::move(came);
+    if (!d->alive() || d->outputs.empty() || d->keyTaker.surface != nullptr) {
+        return;
+    }
+    Impl::Layer& taker = d->keyTaker;
+    d->makeLayer(taker, *d->outputs.front(), kClearOfPanels, true);
+    d->roundTrip();
+    wl_buffer* pixel = d->clearPixel();
+    if (!taker.configured || pixel == nullptr) {
+        Impl::dropLayer(taker);
+        return;
+    }
+    zwlr_layer_surface_v1_ack_configure(taker.layer, taker.serial);
+    // The pointer goes through it.
+    wl_region* nothing = wl_compositor_create_region(d->compositor);
+    wl_surface_set_input_region(taker.surface, nothing);
+    wl_region_destroy(nothing);
+    wl_surface_attach(taker.surface, pixel, 0, 0);
+    wl_surface_commit(taker.surface);
+    wl_display_flush(d->display);
+}
+
+void WaylandOverlay::stopSendingKeys() {
+    d->keysTo = nullptr;
+    d->keysCame = nullptr;
+    Impl::dropLayer(d->keyTaker);
+    if (d->alive()) {
+        wl_display_flush(d->display);
+    }
 }
 
 }  // namespace vorelt

@@ -7,12 +7,15 @@
 
 #include "platform/foundation/Geometry.h"
 
+class QWindow;
+
 namespace vorelt {
 
 // A connection of its own to the Wayland compositor, for a program whose windows go through
 // XWayland: X11 sees neither the pointer nor the presses over Wayland's own windows (a panel such
 // as waybar, native programs). A transparent layer over each output, above everything else, tells
-// where the pointer is and catches the presses outside the program's own windows. There only
+// where the pointer is and catches the presses outside the program's own windows; a layer of one
+// pixel takes the keyboard for a window that places itself. There only
 // where the compositor has wlroots' layer shell (sway, Hyprland, KWin...).
 class WaylandOverlay {
 public:
@@ -42,6 +45,10 @@ public:
     // stopCatching(). Such a press reaches nothing else.
     void startCatching(PressHandler press);
     void stopCatching();
+    // Takes the keyboard from the compositor and hands the keys to `window`, which XWayland gives
+    // none while it places itself, until stopSendingKeys(); `came` runs once the keys come.
+    void sendKeysTo(QWindow* window, std::function<void()> came);
+    void stopSendingKeys();
 
     // The connection and its state; named here for the callbacks of the Wayland library.
     struct Impl;

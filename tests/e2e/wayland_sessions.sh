@@ -136,6 +136,12 @@ sway-xwayland)
     as_user swaymsg -t get_tree | grep -q '"Popover"' && fail "sway manages the popover"
     left=$((X - 20))
     grab wayland-sway-popover "$((width - left))x$((Y + HEIGHT + 10))+$left+0"
+    # A keyboard that comes while it is open (a virtual one) reaches it: Escape closes it.
+    as_user wtype -s 1000 -k Escape
+    wait_until 5 popover_gone || fail "Escape on the keyboard left the popover open"
+    sleep 0.5
+    click_at "$icon_cx" "$icon_cy"
+    wait_until 5 popover_shown || fail "the icon did not open the popover after Escape"
     click_at 400 $((panel / 2))
     wait_until 5 popover_gone || fail "a click on the panel's empty part left the popover open"
     # Clicks on the icon apart by more than a double click's time: waybar hands the second press
@@ -146,8 +152,14 @@ sway-xwayland)
     sleep 0.5
     click_at "$icon_cx" "$icon_cy"
     wait_until 5 popover_gone || fail "a click on the icon left the popover open"
+    # Opened again, Tab reaches Quit, which space presses: the clock ends.
+    sleep 0.5
+    click_at "$icon_cx" "$icon_cy"
+    wait_until 5 popover_shown || fail "the icon did not open the popover a third time"
+    as_user wtype -s 1000 -k Tab -k Tab -k space
+    wait_until 5 ended || fail "Tab, Tab and space on the keyboard did not quit the clock"
+    wait "$pid" || fail "exit status $? after Quit"
     only_advice || fail "standard error: $(cat "$work/err")"
-    stop_clock "tray"
 
     # Asked into its own bar: below the panel, across the screen, said once.
     start_user_clock --show-in=bar
