@@ -120,3 +120,17 @@ else
     wait_until 5 ended || fail "the menu's Quit did not end the clock"
     wait "$pid" || fail "the menu's Quit: exit status $?"
 fi
+
+# The shell killed under the clock takes its tray along: the clock's own bar comes at the screen's
+# top, not below the strip of the top bar that the shell's work area still holds.
+if [ "$host" = gnome ]; then
+    start_clock
+    wait_until 10 on_screen || fail "no item on the panel the second time"
+    { kill -KILL "$gnome_shell_pid" && wait "$gnome_shell_pid"; } 2>/dev/null || true
+    wait_for_bar '^Now '
+    placed_at_top() { geometry "$bar" && [ "$X" -eq 0 ] && [ "$Y" -eq 0 ] && [ "$WIDTH" -eq "$screen_w" ]; }
+    wait_until 2 placed_at_top || fail "with the shell gone, the bar is at ${WIDTH}x$HEIGHT+$X+$Y"
+    import -window root -crop "400x$((HEIGHT + 10))+$((screen_w - 400))+0" +repage \
+        "$artifacts/tray-gnome-shell-gone.png"
+    stop_clock "the shell gone"
+fi
