@@ -14,7 +14,7 @@ deb=$(VORELT_PACKAGE_BUILD=$2 "$source_dir/scripts/package" 2>"$work/package.log
 echo "package: $deb, $(du -k "$deb" | cut -f1) KiB"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in qt6-qpa-plugins qt6-wayland libwayland-client0 libqt6widgets6 libqt6uitools6 libicu72 \
-    libx11-6 libxkbcommon0 libc6; do
+    libx11-6 libxkbcommon0 libdbus-1-3 libc6; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 

@@ -22,6 +22,7 @@
 #include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
+#include "platform/statusbar/tray/BusSignal.h"
 #include "platform/statusbar/tray/DBusMenuExporter.h"
 #include "platform/statusbar/tray/StatusNotifierClickPlace.h"
 #include "platform/ui/Event.h"
@@ -190,9 +191,13 @@ void StatusNotifierItem::refresh() {
 }
 
 void StatusNotifierItem::announceLabel() {
+    constexpr const char* interface = "org.kde.StatusNotifierItem";
     if (panelShowsLabel_) {
-        Q_EMIT XAyatanaNewLabel(label_, guide_);
-    } else {
+        if (!BusSignal::send(connection_, objectPath, interface, "XAyatanaNewLabel",
+                             {label_, guide_})) {
+            Q_EMIT XAyatanaNewLabel(label_, guide_);
+        }
+    } else if (!BusSignal::send(connection_, objectPath, interface, "NewToolTip")) {
         Q_EMIT NewToolTip();
     }
 }
