@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the clock's changes cost the panel that shows them: GNOME Shell with its AppIndicator
 # extension under Xvfb, its CPU per minute (all threads) with nothing in its tray, then with the
-# clock's seconds in it, in alternating turns, beside xclock's own cost in the same run. The shell's
+# clock's seconds in it, round after round, beside xclock's own cost in the same run. The shell's
 # own clock in its top bar is left as it comes; nothing here reads it.
 # Usage: bench/panel_share.sh path/to/vorelt [rounds] [seconds]; prints one line:
 #   shell-alone-ms shell-with-clock-ms clock-ms xclock-ms (medians, per minute)
@@ -13,7 +13,7 @@ write_store '[General]' 'dateFormat="E MMM d  h:mm:ss a"'
 start_x
 start_bus
 start_gnome_shell >/dev/null
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { print s + 0 }'; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
 per_minute() { awk -v n="$1" -v s="$seconds" 'BEGIN { printf "%.1f", n / 1e6 * 60 / s }'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # CPU per minute of the shell and of process $1 (none: 0) over the window.
