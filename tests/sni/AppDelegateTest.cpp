@@ -487,6 +487,9 @@ TEST_F(LaunchedBesidePlasmasApplet, WhileTheAppletShowsTheClockItsBarIsDown) {
     popover = clickAt(22, 130);
     EXPECT_EQ(popover.x, 44);
     EXPECT_TRUE(popover.y < 130 && 130 < popover.y + popover.height);
+    send("Scroll", {0, QString("vorelt-applet right 756 100 44 60")});
+    popover = clickAt(778, 130);
+    EXPECT_EQ(popover.x + popover.width, 756);
 
     applet = QDBusConnection(QString());  // the last reference: the connection closes
     QDBusConnection::disconnectFromBus("applet");
