@@ -21,6 +21,7 @@
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItemCells.h"
 #include "platform/statusbar/StatusLine.h"
+#include "platform/statusbar/tray/StatusNotifierApplet.h"
 #include "platform/statusbar/tray/StatusNotifierClickPlace.h"
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 
@@ -32,6 +33,7 @@ constexpr Place Auto = Place::automatic;
 constexpr Place Bar = Place::ownBar;
 constexpr Place Tray = Place::panelTray;
 constexpr Place Stdout = Place::standardOutput;
+constexpr Place Applet = Place::ownBarOrApplet;
 
 TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
     struct Case {
@@ -65,6 +67,13 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
         {Auto, false, true, true, "xfce4-panel", "XFCE", Stdout, false},
         {Bar, false, true, true, "xfce4-panel", "XFCE", Stdout, false},
         {Auto, false, true, true, "gnome-shell", "GNOME", Tray, false},
+        // Plasma 5's tray: the item for Vorelt's applet, and the bar while no applet shows it.
+        {Auto, true, true, true, "kded5", "KDE", Applet, false},
+        {Auto, true, true, true, "plasmashell", "KDE", Applet, false},
+        {Auto, true, true, true, "kded6", "KDE", Bar, false},
+        {Tray, true, true, true, "kded5", "KDE", Tray, false},
+        {Bar, true, true, true, "kded5", "KDE", Bar, false},
+        {Auto, true, false, true, "kded5", "KDE", Tray, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.owner) + " on " + c.desktop);
@@ -76,6 +85,7 @@ TEST(StatusBarHostRule, TrayOnlyWhereLabelsShowElseTheOwnBarOrStandardOutput) {
                                              .currentDesktop = c.desktop};
         const Place place = StatusBarHostRule::place(facts);
         EXPECT_EQ(place, c.place);
+        EXPECT_EQ(StatusBarHostRule::usesTray(place), place == Tray || place == Applet);
         EXPECT_EQ(StatusBarHostRule::titleHidden(facts, place), c.hidden);
         EXPECT_EQ(StatusBarHostRule::barOverWindows(facts, place), place == Bar && !c.strip);
         // A bar program that started the clock offscreen reads it, whatever else is asked or there.
@@ -124,6 +134,40 @@ TEST(StatusNotifierClickPlace, TheItemSpansItsPanelsStrip) {
     // Not on a panel: the point itself.
     EXPECT_EQ(frame(Point{700, 400}), (Rect{700, 400, 1, 1}));
     EXPECT_EQ(frame(Point{5000, 10}), (Rect{5000, 10, 1, 1}));
+}
+
+// The applet's reports: its frame and its panel's edge, the popover opening away from the edge.
+TEST(StatusNotifierApplet, ReadsTheAppletsReportsAndLapsesWhenTheyStop) {
+    using Report = StatusNotifierApplet::Report;
+    const auto parse = [](const char* orientation) {
+        return StatusNotifierApplet::parse(orientation);
+    };
+    EXPECT_EQ(parse("vorelt-applet bottom 10 760 120 40"),
+              (Report{{10, 760, 120, 40}, RectEdge::MaxY}));
+    EXPECT_EQ(parse("vorelt-applet top 10 0 120 40"), (Report{{10, 0, 120, 40}, RectEdge::MinY}));
+    EXPECT_EQ(parse("vorelt-applet left 0 5 44 30"), (Report{{0, 5, 44, 30}, RectEdge::MaxX}));
+    EXPECT_EQ(parse("vorelt-applet right 1236 5 44 30"),
+              (Report{{1236, 5, 44, 30}, RectEdge::MinX}));
+    EXPECT_EQ(parse("vorelt-applet none -5 300 120 40"), (Report{{-5, 300, 120, 40}, {}}));
+    for (const char* other :
+         {"vertical", "", "vorelt-applet bottom 10 760 120", "vorelt-applet middle 10 760 120 40",
+          "vorelt-applet top 1 2 0 40", "vorelt-applet top 1 2 x 40"}) {
+        EXPECT_EQ(parse(other), std::nullopt) << other;
+    }
+
+    int changes = 0;
+    StatusNotifierApplet applet(
+        QDBusConnection(QString()), [&changes] { ++changes; }, 100);
+    EXPECT_FALSE(applet.hear("vertical", ":1.7"));
+    EXPECT_FALSE(applet.shows());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(applet.hear("vorelt-applet bottom 10 760 120 40", ":1.7"));
+        test::runEventLoopFor(60);
+    }
+    EXPECT_TRUE(applet.shows());
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(test::waitFor([&] { return !applet.shows(); }, 1000));
+    EXPECT_EQ(changes, 2);
 }
 
 // Panels find the icon by name in a theme: beside a program in a build folder, or in the share

@@ -15,6 +15,9 @@ struct Rect {
     double width = 0.0;
     double height = 0.0;
     constexpr bool operator==(const Rect&) const = default;
+    constexpr bool contains(Point point) const {
+        return point.x >= x && point.x < x + width && point.y >= y && point.y < y + height;
+    }
 };
 
 // Edges of a rectangle: the popover's preferred edge is given by number, MinY (1) being the edge

@@ -11,6 +11,7 @@
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/StatusLine.h"
+#include "platform/statusbar/tray/StatusNotifierAppletTray.h"
 #include "platform/statusbar/tray/StatusNotifierTray.h"
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
 
@@ -48,6 +49,10 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
                 StatusBarHostRule::trayShowsLabels(now.trayOwner, now.currentDesktop),
                 [this](const std::string& why) { trayRefused(why); });
         }
+        case StatusBarHostRule::Place::ownBarOrApplet:
+            return std::make_unique<StatusNotifierAppletTray>(
+                [] { return std::make_unique<StatusBarWindow>(); },
+                [this](const std::string& why) { trayRefused(why); });
         case StatusBarHostRule::Place::ownBar:
             return std::make_unique<StatusBarWindow>();
         case StatusBarHostRule::Place::nowhere:
@@ -72,15 +77,18 @@ std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
     if (!tracker_) {
         tracker_ = std::make_unique<StatusNotifierWatcherTracker>(
             [this](bool tray) {
-                return hostAt(tray ? StatusBarHostRule::Place::panelTray
-                                   : StatusBarHostRule::place(facts_));
+                // The tray's place, as the rule took it, knowing the tray's watcher and hosts.
+                const auto place = StatusBarHostRule::place(tray ? facts() : facts_);
+                return hostAt(!tray || StatusBarHostRule::usesTray(place)
+                                  ? place
+                                  : StatusBarHostRule::Place::panelTray);
             },
             [this](std::unique_ptr<StatusBarHost> host) { installHost(std::move(host)); },
             [this](bool hostRegistered, const std::string& owner) {
                 StatusBarHostRule::Facts facts = facts_;
                 facts.trayHasHost = hostRegistered;
                 facts.trayOwner = owner;
-                return StatusBarHostRule::place(facts) == StatusBarHostRule::Place::panelTray;
+                return StatusBarHostRule::usesTray(StatusBarHostRule::place(facts));
             });
     }
     return tracker_->currentHost();

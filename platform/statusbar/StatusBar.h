@@ -14,8 +14,9 @@ class StatusItem;
 class StatusNotifierWatcherTracker;
 
 // The desktop's status bar. Its items are shown by a host, chosen by StatusBarHostRule: the
-// desktop panel's tray while the panel has one that shows their text, else a bar window along the
-// top of the screen when there is a display, standard output when there is none.
+// desktop panel's tray while the panel has one that shows their text (on KDE Plasma, Vorelt's
+// applet in the panel), else a bar window along the top of the screen when there is a display,
+// standard output when there is none.
 class StatusBar : public Object {
 public:
     static constexpr double VariableStatusItemLength = -1.0;

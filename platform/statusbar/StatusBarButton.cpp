@@ -32,6 +32,10 @@ Rect StatusBarButton::frameOnScreen() const {
     return item_.frameOnScreen();
 }
 
+std::optional<RectEdge> StatusBarButton::popoverEdge() const {
+    return item_.popoverEdge();
+}
+
 void StatusBarButton::performClick() {
     if (action_.empty()) {
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,8 @@ public:
     Rect bounds() const;
     // The button's rectangle on screen, as the host shows it.
     Rect frameOnScreen() const;
+    // The side a popover opens on, where the host knows.
+    std::optional<RectEdge> popoverEdge() const;
 
     // What a click does: sends the action.
     void performClick();

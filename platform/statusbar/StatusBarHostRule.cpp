@@ -52,6 +52,16 @@ bool StatusBarHostRule::trayShowsLabels(const std::string& owner,
     return desktopIs(currentDesktop, {"GNOME", "Unity"});
 }
 
+// Plasma 5.27's tray watcher lives in kded5, or in plasmashell where kded5 does not run it. The
+// applet is written for Plasma 5: Plasma 6 (kded6) changed the applet interface.
+bool StatusBarHostRule::trayFeedsApplet(const std::string& owner) {
+    return among(owner, {"kded5", "plasmashell"});
+}
+
+bool StatusBarHostRule::usesTray(Place place) {
+    return place == Place::panelTray || place == Place::ownBarOrApplet;
+}
+
 bool StatusBarHostRule::followsTray(const Facts& facts) {
     return facts.requested != Place::standardOutput && !facts.offscreenAskedFor;
 }
@@ -71,7 +81,8 @@ StatusBarHostRule::Place StatusBarHostRule::place(const Facts& facts) {
         return Place::standardOutput;
     }
     if (facts.docksKeepTheirStrip) {
-        return Place::ownBar;
+        return facts.trayHasHost && trayFeedsApplet(facts.trayOwner) ? Place::ownBarOrApplet
+                                                                     : Place::ownBar;
     }
     // No room for a bar: an icon with the text in its tooltip still opens the popover.
     return facts.trayHasHost ? Place::panelTray : Place::nowhere;

@@ -8,7 +8,9 @@ namespace vorelt {
 // Where the status bar's items show: the one rule, from what can be known while running.
 class StatusBarHostRule {
 public:
-    enum class Place { automatic, ownBar, panelTray, standardOutput, nowhere };
+    // ownBarOrApplet: the item in KDE Plasma's tray, where Vorelt's panel applet shows its title;
+    // while no applet does, the own bar shows it too.
+    enum class Place { automatic, ownBar, panelTray, ownBarOrApplet, standardOutput, nowhere };
 
     struct Facts {
         // What the command line asked for; automatic when it did not.
@@ -33,6 +35,10 @@ public:
     // Whether the tray of `owner` shows an item's text label beside its icon. Xfce's systray,
     // waybar's tray and KDE Plasma's show only the icon, with the text in a tooltip.
     static bool trayShowsLabels(const std::string& owner, const std::string& currentDesktop);
+    // Whether the tray of `owner` is Plasma 5's, whose items Vorelt's panel applet reads.
+    static bool trayFeedsApplet(const std::string& owner);
+    // Whether the items at `place` are published in the panel's tray.
+    static bool usesTray(Place place);
     // Whether the clock's text cannot be on the screen at `place`: told once on standard error.
     static bool titleHidden(const Facts& facts, Place place);
     // What to tell the user then.

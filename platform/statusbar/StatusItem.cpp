@@ -30,6 +30,10 @@ Rect StatusItem::frameOnScreen() const {
     return bar_.host().screenFrameOfItem(*this);
 }
 
+std::optional<RectEdge> StatusItem::popoverEdge() const {
+    return bar_.host().popoverEdgeOfItem(*this);
+}
+
 void StatusItem::buttonChanged() {
     bar_.host().itemChanged(*this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/Object.h"
@@ -31,6 +32,8 @@ public:
     void setLength(double length);
 
     Rect frameOnScreen() const;
+    // The side of the item its host opens a popover on, if it knows.
+    std::optional<RectEdge> popoverEdge() const;
     // Called by the button when what it shows changes.
     void buttonChanged();
 

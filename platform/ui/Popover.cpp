@@ -93,7 +93,9 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
         const int end = QGuiApplication::isRightToLeft() ? area.left() + 1 : area.right() - 1;
         anchor = QRect(end, area.top(), 1, 1);
     }
-    d->window->placeAgainst(anchor, preferredEdge != RectEdge::MaxY);
+    // A host that knows where its item is (an applet at a panel's edge) chooses the side.
+    const RectEdge vertical = preferredEdge == RectEdge::MaxY ? RectEdge::MaxY : RectEdge::MinY;
+    d->window->placeAgainst(anchor, view.popoverEdge().value_or(vertical));
     d->window->show();
     d->window->raise();
     // For the keyboard: its first control takes the focus, at every opening. (In a Wayland

@@ -28,7 +28,8 @@ public:
     std::shared_ptr<ViewController> contentViewController() const;
 
     // Opens against `rect` of `view` (in the view's own coordinates), on `preferredEdge`; the
-    // minimum-y edge opens it below a status item. Kept on screen.
+    // minimum-y edge opens it below a status item. A host that knows better where its item is
+    // chooses the edge itself (an applet in a bottom or side panel). Kept on screen.
     void showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge);
     // Closes it; harmless when it is closed.
     void performClose(Object* sender);

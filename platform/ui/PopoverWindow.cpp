@@ -76,7 +76,7 @@ void PopoverWindow::setContent(QWidget* content) {
     }
 }
 
-void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
+void PopoverWindow::placeAgainst(const QRect& anchor, RectEdge side) {
     const QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
@@ -88,26 +88,31 @@ void PopoverWindow::placeAgainst(const QRect& anchor, bool below) {
     if (screen != nullptr && this->screen() != screen) {
         setScreen(const_cast<QScreen*>(screen));
     }
-    if (anchor.center().y() > area.bottom()) {
-        below = false;
-    } else if (anchor.center().y() < area.top()) {
-        below = true;
+    const bool beside = side == RectEdge::MinX || side == RectEdge::MaxX;
+    if (!beside && anchor.center().y() > area.bottom()) {
+        side = RectEdge::MaxY;
+    } else if (!beside && anchor.center().y() < area.top()) {
+        side = RectEdge::MinY;
     }
-    below_ = below;
+    side_ = side;
     const int arrow = plain_ ? 0 : kArrowHeight;
-    const int top = below ? arrow : 0;
-    const int bottom = below ? 0 : arrow;
-    layout_->setContentsMargins(12, 12 + top, 12, 12 + bottom);
+    layout_->setContentsMargins(
+        12 + (side == RectEdge::MaxX ? arrow : 0), 12 + (side == RectEdge::MinY ? arrow : 0),
+        12 + (side == RectEdge::MinX ? arrow : 0), 12 + (side == RectEdge::MaxY ? arrow : 0));
     adjustSize();
     const QSize size = sizeHint().expandedTo(minimumSizeHint());
-    int x = anchor.center().x() - size.width() / 2;
-    x = std::clamp(
-        x, area.left() + kScreenMargin,
-        std::max(area.left() + kScreenMargin, area.right() - kScreenMargin - size.width()));
-    int y = below ? anchor.bottom() + 1 : anchor.top() - size.height();
+    // Centred on the anchor along its side, past the anchor across it; within the work area.
+    int x = beside ? (side == RectEdge::MaxX ? anchor.right() + 1 : anchor.left() - size.width())
+                   : anchor.center().x() - size.width() / 2;
+    int y = beside ? anchor.center().y() - size.height() / 2
+                   : (side == RectEdge::MinY ? anchor.bottom() + 1 : anchor.top() - size.height());
+    const int margin = beside ? 0 : kScreenMargin;
+    x = std::clamp(x, area.left() + margin,
+                   std::max(area.left() + margin, area.right() - margin - size.width()));
     y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() - size.height()));
-    arrowX_ = std::clamp(anchor.center().x() - x, kRadius + kArrowHalfWidth,
-                         size.width() - kRadius - kArrowHalfWidth);
+    const int along = beside ? anchor.center().y() - y : anchor.center().x() - x;
+    arrowAt_ = std::clamp(along, kRadius + kArrowHalfWidth,
+                          (beside ? size.height() : size.width()) - kRadius - kArrowHalfWidth);
     setGeometry(x, y, size.width(), size.height());
     updateMask();
     update();
@@ -156,18 +161,38 @@ QPainterPath PopoverWindow::outline() const {
         path.addRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
         return path;
     }
-    const QRectF body = QRectF(rect()).adjusted(0.5, below_ ? kArrowHeight + 0.5 : 0.5, -0.5,
-                                                below_ ? -0.5 : -kArrowHeight - 0.5);
+    const double a = kArrowHeight;
+    const QRectF body = QRectF(rect()).adjusted(
+        0.5 + (side_ == RectEdge::MaxX ? a : 0), 0.5 + (side_ == RectEdge::MinY ? a : 0),
+        -0.5 - (side_ == RectEdge::MinX ? a : 0), -0.5 - (side_ == RectEdge::MaxY ? a : 0));
     QPainterPath path;
     path.addRoundedRect(body, kRadius, kRadius);
-    QPainterPath arrow;
-    const double edge = below_ ? body.top() : body.bottom();
-    const double tip = below_ ? 0.5 : height() - 0.5;
-    arrow.moveTo(arrowX_ - kArrowHalfWidth, edge + (below_ ? 1 : -1));
-    arrow.lineTo(arrowX_, tip);
-    arrow.lineTo(arrowX_ + kArrowHalfWidth, edge + (below_ ? 1 : -1));
-    arrow.closeSubpath();
-    return path.united(arrow);
+    // The arrow's base a pixel into the body, its tip at the window's edge that faces the anchor.
+    const double at = arrowAt_;
+    const double w = kArrowHalfWidth;
+    QPolygonF arrow;
+    switch (side_) {
+        case RectEdge::MinY:
+            arrow << QPointF(at - w, body.top() + 1) << QPointF(at, 0.5)
+                  << QPointF(at + w, body.top() + 1);
+            break;
+        case RectEdge::MaxY:
+            arrow << QPointF(at - w, body.bottom() - 1) << QPointF(at, height() - 0.5)
+                  << QPointF(at + w, body.bottom() - 1);
+            break;
+        case RectEdge::MaxX:
+            arrow << QPointF(body.left() + 1, at - w) << QPointF(0.5, at)
+                  << QPointF(body.left() + 1, at + w);
+            break;
+        case RectEdge::MinX:
+            arrow << QPointF(body.right() - 1, at - w) << QPointF(width() - 0.5, at)
+                  << QPointF(body.right() - 1, at + w);
+            break;
+    }
+    QPainterPath tip;
+    tip.addPolygon(arrow);
+    tip.closeSubpath();
+    return path.united(tip);
 }
 
 void PopoverWindow::resizeEvent(QResizeEvent*) {

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/foundation/Geometry.h"
+
 class QVBoxLayout;
 
 namespace vorelt {
@@ -16,8 +18,9 @@ public:
 
     // Shows `content` inside the panel; the content stays owned by whoever owns it now.
     void setContent(QWidget* content);
-    // Places the panel below (or above) `anchor`, a rectangle on screen, within the screen.
-    void placeAgainst(const QRect& anchor, bool below);
+    // Places the panel on `side` of `anchor`, a rectangle on screen, within the screen: below it
+    // (MinY), above it (MaxY), left (MinX) or right of it (MaxX).
+    void placeAgainst(const QRect& anchor, RectEdge side);
     // Gives the focus to the first control that Tab reaches.
     void focusFirstControl();
 
@@ -37,8 +40,9 @@ private:
     std::function<void()> cancel_;
     QVBoxLayout* layout_;
     QWidget* content_ = nullptr;
-    int arrowX_ = 0;
-    bool below_ = true;
+    // Where the arrow points, along the side that faces the anchor.
+    int arrowAt_ = 0;
+    RectEdge side_ = RectEdge::MinY;
     // In a Wayland session a shaped window shows black corners, and where the compositor places
     // it an arrow would point nowhere: a plain rectangle there.
     const bool plain_;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `cmake --install` into a fresh prefix lays out the programs, the translations, the desktop entry,
-# the icon and the AppStream metadata, and the entry and the metadata pass their validators. (That
-# the clock finds its launcher in this layout is the login test's, which copies it.)
+# the icon, the AppStream metadata and Plasma's applet, and the entry and the metadata pass their
+# validators. (That the clock finds its launcher in this layout is the login test's, which copies
+# it.)
 source "$(dirname "$0")/lib.sh"
 prefix=$work/prefix
 
@@ -12,7 +13,8 @@ icon=$prefix/share/icons/hicolor/scalable/apps/$id.svg
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 # The programs, and the translations where the installed clock looks for them.
 for file in "$prefix"/{bin/vorelt,libexec/vorelt/vorelt-launcher} "$entry" "$icon" "$metainfo" \
-    "$prefix"/share/vorelt/translations/vorelt_{de,ja,ar}.qm; do
+    "$prefix"/share/vorelt/translations/vorelt_{de,ja,ar}.qm \
+    "$prefix"/share/plasma/plasmoids/$id/{metadata.json,contents/ui/main.qml}; do
     [ -s "$file" ] || fail "missing: ${file#"$prefix"/}"
 done
 

@@ -21,6 +21,9 @@ done
 trap 'installed && apt-get remove -y vorelt >/dev/null 2>&1; cleanup' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$work/install.log" 2>&1 ||
     fail "apt-get install: $(tail -n 20 "$work/install.log")"
+# Plasma's applet, where plasmashell looks.
+applet=/usr/share/plasma/plasmoids/io.github.vorelt.Vorelt
+[ -s "$applet/metadata.json" ] && [ -s "$applet/contents/ui/main.qml" ] || fail "no Plasma applet"
 start_x
 vorelt=/usr/bin/vorelt
 write_store '[General]' "dateFormat=\"'deb' HH:mm:ss\""
@@ -30,4 +33,5 @@ shoot package_bar
 stop_clock installed
 
 apt-get remove -y vorelt >"$work/remove.log" 2>&1 || fail "apt-get remove: $(tail -n 20 "$work/remove.log")"
-[ ! -e /usr/bin/vorelt ] && [ ! -e /usr/libexec/vorelt ] && ! installed || fail "not removed"
+[ ! -e /usr/bin/vorelt ] && [ ! -e /usr/libexec/vorelt ] && [ ! -e "$applet" ] && ! installed ||
+    fail "not removed"

@@ -19,6 +19,7 @@
 #include "platform/foundation/Timer.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/tray/DBusMenuLayoutItem.h"
+#include "platform/statusbar/tray/StatusNotifierAppletTray.h"
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 #include "platform/statusbar/tray/StatusNotifierTray.h"
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
@@ -308,11 +309,14 @@ class LaunchedInPanel : public Launched {
 protected:
     void SetUp() override {
         watcher.start(true);
-        install(std::make_unique<StatusNotifierTray>());
+        install(panelHost());
         launch();
         ASSERT_TRUE(test::waitFor([this] { return watcher.items().size() == 1; }));
     }
     QString service() const { return watcher.items().last(); }
+    virtual std::unique_ptr<StatusBarHost> panelHost() {
+        return std::make_unique<StatusNotifierTray>();
+    }
 
     WatcherOnBus watcher;
     TestHost panel;
@@ -441,6 +445,55 @@ TEST_F(LaunchedInPanel, ATrayThatDropsTheItemIsLeftUntilItsHostsChange) {
     test::runEventLoopFor(100);
     EXPECT_TRUE(tracker->inPanel());
     tracker.reset();
+}
+
+// Vorelt's applet in Plasma's panel reports through a connection of its own: while it does, the
+// clock's own bar is down and its tray icon passive, and a click on the applet opens the popover
+// next to it, past the panel's edge. When the applet's program leaves the bus, the bar comes back.
+class LaunchedBesidePlasmasApplet : public LaunchedInPanel {
+protected:
+    std::unique_ptr<StatusBarHost> panelHost() override {
+        tray = new StatusNotifierAppletTray([] { return std::make_unique<test::RecordingHost>(); });
+        return std::unique_ptr<StatusBarHost>(tray);
+    }
+    StatusNotifierAppletTray* tray = nullptr;
+};
+
+TEST_F(LaunchedBesidePlasmasApplet, WhileTheAppletShowsTheClockItsBarIsDown) {
+    const QString item = service();
+    EXPECT_EQ(panel.property(item, "Status").toString(), "Passive");
+    ASSERT_NE(tray->bar(), nullptr);
+
+    QDBusConnection applet = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "applet");
+    const auto send = [&](const QString& method, const QVariantList& arguments) {
+        auto message =
+            QDBusMessage::createMethodCall(item, "/StatusNotifierItem", kItemInterface, method);
+        message.setArguments(arguments);
+        applet.call(message, QDBus::BlockWithGui);
+    };
+    const auto clickAt = [&](int x, int y) {
+        send("Activate", {x, y});
+        EXPECT_TRUE(shown());
+        const Rect frame = delegate->popover->frameOnScreen();
+        delegate->closePopover(nullptr);
+        return frame;
+    };
+    send("Scroll", {0, QString("vorelt-applet bottom 100 560 120 40")});
+    EXPECT_EQ(tray->bar(), nullptr);
+    Rect popover = clickAt(160, 580);
+    EXPECT_EQ(popover.y + popover.height, 560);
+    EXPECT_TRUE(popover.x < 160 && 160 < popover.x + popover.width);
+    send("Scroll", {0, QString("vorelt-applet left 0 100 44 60")});
+    popover = clickAt(22, 130);
+    EXPECT_EQ(popover.x, 44);
+    EXPECT_TRUE(popover.y < 130 && 130 < popover.y + popover.height);
+    send("Scroll", {0, QString("vorelt-applet right 756 100 44 60")});
+    popover = clickAt(778, 130);
+    EXPECT_EQ(popover.x + popover.width, 756);
+
+    applet = QDBusConnection(QString());  // the last reference: the connection closes
+    QDBusConnection::disconnectFromBus("applet");
+    EXPECT_TRUE(test::waitFor([&] { return tray->bar() != nullptr; }));
 }
 
 // A panel restarted: the clock goes to a bar of its own and back, with its popover.

@@ -2,17 +2,10 @@
 
 namespace vorelt {
 
-namespace {
-bool inside(const Rect& rect, Point point) {
-    return point.x >= rect.x && point.x < rect.x + rect.width && point.y >= rect.y &&
-           point.y < rect.y + rect.height;
-}
-}  // namespace
-
 bool StatusNotifierClickPlace::onPanel(const std::vector<Screen>& screens, Point point) {
     for (const Screen& screen : screens) {
-        if (inside(screen.frame, point)) {
-            return !inside(screen.workArea, point);
+        if (screen.frame.contains(point)) {
+            return !screen.workArea.contains(point);
         }
     }
     return false;
@@ -45,7 +38,7 @@ Rect StatusNotifierClickPlace::itemFrame(const std::vector<Screen>& screens, Poi
     for (const Screen& screen : screens) {
         const Rect& frame = screen.frame;
         const Rect& area = screen.workArea;
-        if (!inside(frame, point) || inside(area, point)) {
+        if (!frame.contains(point) || area.contains(point)) {
             continue;
         }
         // A strip along the top or the bottom spans the rows above or below the work area; one

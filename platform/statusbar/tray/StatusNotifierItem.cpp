@@ -96,7 +96,8 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel,
       iconThemePath_(iconThemePathFor(QCoreApplication::applicationDirPath(), id())),
       exportedMenu_(item.menu().get()),
       label_(currentTitle()),
-      guide_(guideFor(label_)) {
+      guide_(guideFor(label_)),
+      applet_(connection_, [this] { appletChanged(); }) {
     registerTypes();
     menuExporter_ = new DBusMenuExporter([this] { return item_.menu(); },
                                          [this] { place(std::nullopt); }, this);
@@ -256,11 +257,40 @@ void StatusNotifierItem::refuse(const QString& why) {
     }
 }
 
+QString StatusNotifierItem::status() const {
+    return passive_ || applet_.shows() ? QStringLiteral("Passive") : QStringLiteral("Active");
+}
+
+void StatusNotifierItem::setPassive(bool passive) {
+    const QString before = status();
+    passive_ = passive;
+    if (status() != before) {
+        Q_EMIT NewStatus(status());
+    }
+}
+
+void StatusNotifierItem::appletChanged() {
+    if (!passive_) {
+        Q_EMIT NewStatus(status());
+    }
+    if (appletChanged_) {
+        appletChanged_();
+    }
+}
+
 Rect StatusNotifierItem::screenFrame() const {
     return clickedFrame_.value_or(Rect{});
 }
 
 void StatusNotifierItem::place(std::optional<Point> fromHost) {
+    // The applet sends its middle, and the popover opens beside it, away from its panel's edge.
+    const auto& applet = applet_.report();
+    if (applet && fromHost && applet->frame.contains(*fromHost)) {
+        clickedFrame_ = applet->frame;
+        clickedEdge_ = applet->popoverEdge;
+        return;
+    }
+    clickedEdge_.reset();
     const std::optional<Point> pointer = pointerPlace();
     const auto all = screens(pointer);
     if (fromHost && StatusNotifierClickPlace::onPanel(all, *fromHost)) {
@@ -276,9 +306,11 @@ void StatusNotifierItem::click(std::optional<Point> fromHost, bool leftOrRight) 
     // first as a press outside, which closes the popover, then as this call, which must not open
     // it again. Panels send a point of their own choosing, not always the press's.
     const std::optional<Point> press = Event::globalMouseDownJustHandled();
+    const auto& applet = applet_.report();
     if (leftOrRight && press &&
         (StatusNotifierClickPlace::onPanel(screens(), *press) || !fromHost ||
-         Event::globalMouseDownJustHandledAt(*fromHost))) {
+         Event::globalMouseDownJustHandledAt(*fromHost) ||
+         (applet && applet->frame.contains(*press)))) {
         return;
     }
     place(fromHost);
@@ -315,6 +347,9 @@ void StatusNotifierItem::XAyatanaSecondaryActivate(uint) {
     click(std::nullopt, false);
 }
 
-void StatusNotifierItem::Scroll(int, const QString&) {}
+// Scrolling changes nothing; the applet's reports come this way.
+void StatusNotifierItem::Scroll(int, const QString& orientation) {
+    applet_.hear(orientation, calledFromDBus() ? message().service() : QString());
+}
 
 }  // namespace vorelt

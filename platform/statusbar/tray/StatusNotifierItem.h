@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusObjectPath>
 #include <QObject>
 
@@ -9,6 +10,7 @@
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/NextTurn.h"
+#include "platform/statusbar/tray/StatusNotifierApplet.h"
 #include "platform/statusbar/tray/StatusNotifierPixmap.h"
 #include "platform/statusbar/tray/StatusNotifierToolTip.h"
 
@@ -22,14 +24,15 @@ class StatusItem;
 // label, and the item's menu. It has a bus connection of its own, so that several items can each
 // sit at the one object path the panel looks at, and so that the panel sees the item go when the
 // connection closes. It answers every property of the interface: a panel that misses one may
-// refuse the item.
-class StatusNotifierItem : public QObject {
+// refuse the item. Vorelt's applet in KDE Plasma's panel shows it from the tray too, and reports
+// to it (StatusNotifierApplet).
+class StatusNotifierItem : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
     Q_PROPERTY(QString Category READ category CONSTANT)
     Q_PROPERTY(QString Id READ id CONSTANT)
     Q_PROPERTY(QString Title READ title CONSTANT)
-    Q_PROPERTY(QString Status READ status CONSTANT)
+    Q_PROPERTY(QString Status READ status)
     Q_PROPERTY(int WindowId READ windowId CONSTANT)
     Q_PROPERTY(QString IconThemePath READ iconThemePath CONSTANT)
     Q_PROPERTY(QString IconName READ iconName CONSTANT)
@@ -70,14 +73,24 @@ public:
     // Reads the item's title and menu again; tells the panel when the text changed, once a turn
     // of the event loop, so that a title replaced at once never reaches it.
     void refresh();
-    // A point-sized rectangle where the panel was last clicked; empty before the first click.
+    // A point-sized rectangle where the panel was last clicked, or the applet's frame when the
+    // click was the applet's; empty before the first click.
     Rect screenFrame() const;
+    // The side of the item the popover opens on, when the last click was the applet's.
+    std::optional<RectEdge> popoverEdge() const { return clickedEdge_; }
+
+    // Passive while another shows the title (Vorelt's own bar): the tray keeps the icon in its
+    // hidden part. It is passive while the applet shows it in any case.
+    void setPassive(bool passive);
+    bool appletShows() const { return applet_.shows(); }
+    // Called when the applet starts or stops showing the item.
+    void onAppletChange(std::function<void()> changed) { appletChanged_ = std::move(changed); }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const;
     QString title() const { return QStringLiteral("Vorelt"); }
-    // Always active: a passive item may be hidden, and an empty title must still be clickable.
-    QString status() const { return QStringLiteral("Active"); }
+    // Else active: a passive item may be hidden, and an empty title must still be clickable.
+    QString status() const;
     int windowId() const { return 0; }
     // The folder of the icon theme that holds the icon beside the program, for a program not
     // installed where the desktop looks for icons; empty when there is none.
@@ -112,6 +125,7 @@ public Q_SLOTS:
 Q_SIGNALS:
     void XAyatanaNewLabel(const QString& label, const QString& guide);
     void NewToolTip();
+    void NewStatus(const QString& status);
 
 private Q_SLOTS:
     void itemUnregistered(const QString& service);
@@ -128,6 +142,7 @@ private:
     // Whether a watcher's name for an item is this one's.
     bool isOurs(const QString& listed) const;
     void refuse(const QString& why);
+    void appletChanged();
 
     StatusItem& item_;
     QString service_;
@@ -144,6 +159,10 @@ private:
     // Where the item was taken to be at the last click.
     std::optional<Rect> clickedFrame_;
     std::optional<Point> lastFromHost_;
+    std::optional<RectEdge> clickedEdge_;
+    bool passive_ = false;
+    std::function<void()> appletChanged_;
+    StatusNotifierApplet applet_;
     NextTurn labelChanged_{[this] { announceLabel(); }};
 };
 

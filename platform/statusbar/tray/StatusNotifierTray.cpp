@@ -19,14 +19,34 @@ StatusNotifierItem* StatusNotifierTray::publishedItem(const StatusItem& item) co
 }
 
 void StatusNotifierTray::addItem(StatusItem& item) {
-    if (publishedItem(item) == nullptr) {
-        items_.push_back(std::make_unique<StatusNotifierItem>(item, panelShowsLabels_,
-                                                              [this](const QString& why) {
-                                                                  if (refused_) {
-                                                                      refused_(why.toStdString());
-                                                                  }
-                                                              }));
+    if (publishedItem(item) != nullptr) {
+        return;
     }
+    auto published =
+        std::make_unique<StatusNotifierItem>(item, panelShowsLabels_, [this](const QString& why) {
+            if (refused_) {
+                refused_(why.toStdString());
+            }
+        });
+    if (appletChanged_) {
+        published->setPassive(true);
+        published->onAppletChange(appletChanged_);
+    }
+    items_.push_back(std::move(published));
+}
+
+void StatusNotifierTray::followApplet(std::function<void()> changed) {
+    appletChanged_ = std::move(changed);
+}
+
+bool StatusNotifierTray::appletShows(const StatusItem& item) const {
+    const StatusNotifierItem* published = publishedItem(item);
+    return published != nullptr && published->appletShows();
+}
+
+std::optional<RectEdge> StatusNotifierTray::popoverEdgeOfItem(const StatusItem& item) const {
+    const StatusNotifierItem* published = publishedItem(item);
+    return published != nullptr ? published->popoverEdge() : std::nullopt;
 }
 
 void StatusNotifierTray::removeItem(StatusItem& item) {

@@ -28,6 +28,13 @@ public:
     void itemChanged(StatusItem& item) override;
     // Where the panel was last clicked, so that the popover opens there.
     Rect screenFrameOfItem(const StatusItem& item) const override;
+    // Beside Vorelt's panel applet, away from its panel's edge, when the click was the applet's.
+    std::optional<RectEdge> popoverEdgeOfItem(const StatusItem& item) const override;
+
+    // Keeps the items passive, as another host shows their titles, and tells `changed` whenever
+    // Vorelt's panel applet starts or stops showing one. Before the first item is added.
+    void followApplet(std::function<void()> changed);
+    bool appletShows(const StatusItem& item) const;
 
     // The published item of `item`, or none.
     StatusNotifierItem* publishedItem(const StatusItem& item) const;
@@ -35,6 +42,7 @@ public:
 private:
     bool panelShowsLabels_;
     RefusalHandler refused_;
+    std::function<void()> appletChanged_;
     std::vector<std::unique_ptr<StatusNotifierItem>> items_;
 };
 
