@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -59,6 +60,12 @@ PopoverWindow::PopoverWindow(std::function<void()> cancel)
         setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     }
     X11Desktop::skipTaskbarAndPager(winId());
+}
+
+PopoverWindow::~PopoverWindow() {
+    if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
+        overlay->stopSendingKeys();
+    }
 }
 
 void PopoverWindow::setContent(QWidget* content) {
@@ -122,9 +129,9 @@ void PopoverWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Through XWayland the compositor gives the keyboard to no window that places itself.
     if (WaylandOverlay* overlay = WaylandOverlay::instance(); overlay != nullptr && isWindow()) {
-        overlay->sendKeysTo(windowHandle(), [this] {
-            if (isVisible()) {
-                QApplication::setActiveWindow(this);
+        overlay->sendKeysTo(windowHandle(), [window = QPointer<PopoverWindow>(this)] {
+            if (window != nullptr && window->isVisible()) {
+                QApplication::setActiveWindow(window);
             }
         });
     }

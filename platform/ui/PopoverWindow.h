@@ -15,6 +15,8 @@ namespace vorelt {
 class PopoverWindow : public QWidget {
 public:
     explicit PopoverWindow(std::function<void()> cancel);
+    // A window closed by its end gets no hide event of its own: the keys stop here too.
+    ~PopoverWindow() override;
 
     // Shows `content` inside the panel; the content stays owned by whoever owns it now.
     void setContent(QWidget* content);

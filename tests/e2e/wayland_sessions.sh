@@ -38,7 +38,17 @@ width=1600 height=900 panel=30
 # Runs the command given as the session's user.
 as_user() { "${user[@]}" "$@"; }
 # The clock as the session's user: its output in $work/out and $work/err, its process id $pid.
-start_user_clock() { start_command "${user[@]}" "$vorelt" "$@"; }
+vorelt=$(realpath "$vorelt")
+# It runs in the session's folder, where a crash leaves its core for the report.
+start_user_clock() {
+    cd "$session" && ulimit -c unlimited && start_command "${user[@]}" "$vorelt" "$@" && cd - >/dev/null
+}
+# The stacks of a clock that crashed, from its core.
+crash_stacks() {
+    local core
+    core=$(ls "$session"/core* 2>/dev/null | head -n 1)
+    [ -z "$core" ] || gdb -batch -ex 'thread apply all bt' "$vorelt" "$core" 2>&1 | grep -E '^(#|Thread)'
+}
 stderr_lines() { grep -c . "$work/err" || true; }
 # Whether the advice is the one line on standard error.
 only_advice() { [ "$(stderr_lines)" -eq 1 ] && grep -q "has no panel tray that shows text" "$work/err"; }
@@ -158,7 +168,7 @@ sway-xwayland)
     wait_until 5 popover_shown || fail "the icon did not open the popover a third time"
     as_user wtype -s 1000 -k Tab -k Tab -k space
     wait_until 5 ended || fail "Tab, Tab and space on the keyboard did not quit the clock"
-    wait "$pid" || fail "exit status $? after Quit"
+    wait "$pid" || fail "exit status $? after Quit; $(crash_stacks)"
     only_advice || fail "standard error: $(cat "$work/err")"
 
     # Asked into its own bar: below the panel, across the screen, said once.
