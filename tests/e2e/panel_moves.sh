@@ -122,7 +122,7 @@ timeout 4 xprop -id "$bar" -spy _NET_WM_STRUT_PARTIAL >"$work/spied" || true
 # --- A new clock while xfwm4 has not yet heard that the old one is gone: the work area still
 # holds the old bar's strip, which is no strip of the manager's own. The new bar goes below the
 # panel, with no gap above it.
-wm_pid=$(pgrep -x -P "$wm_launched" xfwm4) || fail "no xfwm4 process"
+wm_pid=$wm_launched
 kill -STOP "$wm_pid"
 stop_clock "xfwm4"
 start_clock
