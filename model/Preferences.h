@@ -12,6 +12,8 @@ class Preferences {
 public:
     static constexpr std::string_view dateFormatKey = "dateFormat";
     static constexpr std::string_view shouldAutoLaunchKey = "shouldAutoLaunch";
+    // Week numbers beside the popover calendar's rows; absent reads as off and is never seeded.
+    static constexpr std::string_view shouldShowWeekNumbersKey = "shouldShowWeekNumbers";
     // Two blanks before the hour.
     static constexpr std::string_view defaultDateFormat = "E MMM d  h:mm a";
 

@@ -16,6 +16,12 @@ public:
     Date dateValue() const;
     void setDateValue(const Date& date);
 
+    // Week numbers beside the rows, counted as the user's locale counts them.
+    bool showsWeekNumbers() const;
+    void setShowsWeekNumbers(bool shows);
+    // The number shown beside `row` of the month shown (1 the first row of days), 0 for none.
+    int weekNumberOfRow(int row) const;
+
 private:
     Date value_;
 };

@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QUiLoader>
 #include <QWidget>
 
 #include "platform/foundation/PlatformLog.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 
 namespace vorelt {
@@ -26,6 +29,10 @@ std::shared_ptr<View> wrap(QWidget* widget) {
     }
     if (auto* calendar = qobject_cast<QCalendarWidget*>(widget)) {
         return std::make_shared<DatePicker>(calendar);
+    }
+    if (qobject_cast<QListWidget*>(widget) != nullptr ||
+        qobject_cast<QTableWidget*>(widget) != nullptr) {
+        return std::make_shared<TableView>(qobject_cast<QAbstractItemView*>(widget));
     }
     return std::make_shared<View>(widget);
 }
