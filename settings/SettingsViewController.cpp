@@ -1,10 +1,12 @@
 #include "settings/SettingsViewController.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_set>
 
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
+#include "model/WorldClockList.h"
 #include "model/composeDateFormat.h"
 #include "platform/app/Bundle.h"
 #include "platform/app/DesktopSettings.h"
@@ -13,7 +15,9 @@
 #include "platform/foundation/DateFormatter.h"
 #include "platform/foundation/URL.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/foundation/WorldTimeZone.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 
 namespace vorelt {
@@ -75,6 +79,14 @@ void SettingsViewController::setOutlet(const std::string& name,
         dateFormatLabel_ = field;
     } else if (name == "saveStatusLabel") {
         saveStatusLabel_ = field;
+    } else if (name == "shouldShowWeekNumbersButton") {
+        shouldShowWeekNumbersButton_ = button;
+    } else if (name == "placeSearchField") {
+        placeSearchField_ = field;
+    } else if (name == "placesTable") {
+        placesTable_ = std::dynamic_pointer_cast<TableView>(control);
+    } else if (name == "worldClocksTable") {
+        worldClocksTable_ = std::dynamic_pointer_cast<TableView>(control);
     }
 }
 
@@ -86,10 +98,14 @@ void SettingsViewController::viewDidLoad() {
         checkbox->setState(launchSetting ? Button::OnState : Button::OffState);
     }
     reconcileLoginItem(launchSetting);
-    if (const auto field = dateFormatTextField()) {
-        field->setDelegate(std::dynamic_pointer_cast<TextFieldDelegate>(shared_from_this()));
+    for (const auto& field : {dateFormatTextField(), placeSearchField()}) {
+        if (field) {
+            field->setDelegate(std::dynamic_pointer_cast<TextFieldDelegate>(shared_from_this()));
+        }
     }
     loadDateFormatSettings();
+    showStoredCalendarSettings();
+    showPlacesFound();
     updateEnabledControls();
     updateDateFormat();
     readyForSaving = true;
@@ -171,6 +187,7 @@ void SettingsViewController::syncWithStore(const Object* acting) {
                                : Button::OffState);
     }
     updateEnabledControls();
+    showStoredCalendarSettings();
     const auto field = dateFormatTextField();
     if (field && field.get() != acting) {
         // The pattern a new view would show: the stored one in custom mode, else the composed one.
@@ -256,8 +273,117 @@ void SettingsViewController::turnLoginItemOn() {
     loginItemFailed_ = !enableLoginItem(launcherBundleIdentifier);
 }
 
+void SettingsViewController::showStoredCalendarSettings() {
+    if (const auto checkbox = shouldShowWeekNumbersButton()) {
+        checkbox->setState(userDefaults->boolForKey(Preferences::shouldShowWeekNumbersKey)
+                               ? Button::OnState
+                               : Button::OffState);
+    }
+    worldClocks_ = WorldClockList::parse(
+        userDefaults->stringForKey(WorldClockList::key).value_or(std::string()),
+        WorldTimeZone::isKnown);
+    showWorldClocks();
+}
+
+void SettingsViewController::showWorldClocks() {
+    const auto table = worldClocksTable();
+    if (!table) {
+        return;
+    }
+    const auto& places = WorldTimeZone::places();
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& zone : worldClocks_) {
+        const auto place = std::find_if(places.begin(), places.end(),
+                                        [&](const auto& p) { return p.identifier == zone; });
+        rows.push_back({place != places.end() ? place->name : WorldTimeZone::cityName(zone)});
+    }
+    table->setRows(rows);
+}
+
+void SettingsViewController::showPlacesFound() {
+    const auto table = placesTable();
+    if (!table) {
+        return;
+    }
+    const auto field = placeSearchField();
+    const auto found = WorldTimeZone::placesMatching(field ? field->stringValue() : std::string());
+    placesFound_.clear();
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& place : found) {
+        placesFound_.push_back(place.identifier);
+        rows.push_back({place.name});
+    }
+    table->setRows(rows);
+    // The first match is the one Enter or Add takes.
+    table->selectRow(rows.empty() ? -1 : 0);
+}
+
+void SettingsViewController::storeWorldClocks(int selectRow) {
+    if (readyForSaving) {
+        userDefaults->setObject(WorldClockList::serialize(worldClocks_), WorldClockList::key);
+    }
+    showWorldClocks();
+    if (const auto table = worldClocksTable()) {
+        table->selectRow(selectRow);
+    }
+    showSaveStatus();
+}
+
+void SettingsViewController::weekNumbersChanged(Object* sender) {
+    const auto* checkbox = dynamic_cast<Button*>(sender);
+    if (readyForSaving) {
+        userDefaults->setBool(checkbox != nullptr && checkbox->state() == Button::OnState,
+                              Preferences::shouldShowWeekNumbersKey);
+    }
+    showSaveStatus();
+}
+
+void SettingsViewController::addWorldClock(Object*) {
+    const auto places = placesTable();
+    const int row = places ? places->selectedRow() : -1;
+    if (row < 0 || row >= static_cast<int>(placesFound_.size())) {
+        return;
+    }
+    // Another window may have changed the list since this one showed it.
+    showStoredCalendarSettings();
+    if (WorldClockList::add(worldClocks_, placesFound_[row])) {
+        storeWorldClocks(static_cast<int>(worldClocks_.size()) - 1);
+    }
+}
+
+int SettingsViewController::selectedWorldClock() {
+    const auto table = worldClocksTable();
+    const int row = table ? table->selectedRow() : -1;
+    if (row < 0 || row >= static_cast<int>(worldClocks_.size())) {
+        return -1;
+    }
+    // Where the place is in the list as stored now: another window may have changed it.
+    const std::string zone = worldClocks_[row];
+    showStoredCalendarSettings();
+    const auto at = std::find(worldClocks_.begin(), worldClocks_.end(), zone);
+    return at == worldClocks_.end() ? -1 : static_cast<int>(at - worldClocks_.begin());
+}
+
+void SettingsViewController::removeWorldClock(Object*) {
+    const int index = selectedWorldClock();
+    if (WorldClockList::remove(worldClocks_, index)) {
+        storeWorldClocks(std::min(index, static_cast<int>(worldClocks_.size()) - 1));
+    }
+}
+
+void SettingsViewController::moveWorldClock(int by) {
+    const int index = selectedWorldClock();
+    if (WorldClockList::move(worldClocks_, index, by)) {
+        storeWorldClocks(index + by);
+    }
+}
+
 void SettingsViewController::controlTextDidChange(const Notification& notification) {
     const auto field = std::dynamic_pointer_cast<TextField>(notification.object);
+    if (field && field == placeSearchField()) {
+        showPlacesFound();
+        return;
+    }
     if (!field || field != dateFormatTextField()) {
         return;
     }
@@ -312,6 +438,21 @@ Action SettingsViewController::actionForSelector(const Selector& selector) {
     }
     if (selector == "launchAutomaticallyCheckBoxPressed:") {
         return [this](Object* sender) { launchAutomaticallyCheckBoxPressed(sender); };
+    }
+    if (selector == "weekNumbersChanged:") {
+        return [this](Object* sender) { weekNumbersChanged(sender); };
+    }
+    if (selector == "addWorldClock:") {
+        return [this](Object* sender) { addWorldClock(sender); };
+    }
+    if (selector == "removeWorldClock:") {
+        return [this](Object* sender) { removeWorldClock(sender); };
+    }
+    if (selector == "moveWorldClockUp:") {
+        return [this](Object*) { moveWorldClock(-1); };
+    }
+    if (selector == "moveWorldClockDown:") {
+        return [this](Object*) { moveWorldClock(1); };
     }
     if (selector == "openDateTimePrefsButtonPressed:") {
         return [this](Object* sender) { openDateTimePrefsButtonPressed(sender); };

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "model/DateFormatSettingsFields.h"
 #include "platform/ui/TextFieldDelegate.h"
@@ -14,6 +15,7 @@ namespace vorelt {
 
 class Button;
 class DateFormatter;
+class TableView;
 class TextField;
 class UserDefaults;
 
@@ -29,6 +31,11 @@ class SettingsViewController : public ViewController, public TextFieldDelegate {
     std::weak_ptr<TextField> dateFormatLabel_;
     // Says where settings could not be saved; hidden while they can.
     std::weak_ptr<TextField> saveStatusLabel_;
+    // The popover's calendar: week numbers, and the world clocks with the search for a city.
+    std::weak_ptr<Button> shouldShowWeekNumbersButton_;
+    std::weak_ptr<TextField> placeSearchField_;
+    std::weak_ptr<TableView> placesTable_;
+    std::weak_ptr<TableView> worldClocksTable_;
 
 public:
     // The outlet name of each option's checkbox, in the options' order.
@@ -77,6 +84,12 @@ public:
     std::shared_ptr<TextField> dateFormatLabel() const { return dateFormatLabel_.lock(); }
     std::shared_ptr<TextField> saveStatusLabel() const { return saveStatusLabel_.lock(); }
     void setDateFormatLabel(const std::shared_ptr<TextField>& f) { dateFormatLabel_ = f; }
+    std::shared_ptr<Button> shouldShowWeekNumbersButton() const {
+        return shouldShowWeekNumbersButton_.lock();
+    }
+    std::shared_ptr<TextField> placeSearchField() const { return placeSearchField_.lock(); }
+    std::shared_ptr<TableView> placesTable() const { return placesTable_.lock(); }
+    std::shared_ptr<TableView> worldClocksTable() const { return worldClocksTable_.lock(); }
 
     void viewDidLoad() override;
 
@@ -85,6 +98,11 @@ public:
     void openDateTimePrefsButtonPressed(Object* sender);
     void dateTimeOptionsChanged(Object* sender);
     void selectedCustomDateButton(Object* sender);
+    void weekNumbersChanged(Object* sender);
+    // The city selected among those found joins the world clocks, at their end.
+    void addWorldClock(Object* sender);
+    void removeWorldClock(Object* sender);
+    void moveWorldClock(int by);
     void controlTextDidChange(const Notification& notification) override;
 
     void loadDateFormatSettings();
@@ -118,6 +136,17 @@ private:
     // Shows, under the options, what cannot work here: saving, or launching at login.
     void showSaveStatus();
     void turnLoginItemOn();
+    // The world clocks and week numbers as stored, and the cities that match the search.
+    void showStoredCalendarSettings();
+    void showWorldClocks();
+    void showPlacesFound();
+    void storeWorldClocks(int selectRow);
+    // The index of the selected world clock in the list as stored, or -1.
+    int selectedWorldClock();
+
+    // The zones of the world clocks, as shown; the zones of the cities found, as listed.
+    std::vector<std::string> worldClocks_;
+    std::vector<std::string> placesFound_;
 
     int storeObserver_ = 0;
     // The login item could not be turned on: its program is not installed beside this one.
