@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "platform/app/DesktopLook.h"
 #include "platform/app/SessionBus.h"
 
 namespace vorelt {
@@ -75,11 +76,15 @@ bool Appearance::desktopPrefersDark() {
     if (const auto scheme = portalColorScheme(); scheme && *scheme != 0) {
         return *scheme == 1;
     }
-    return qEnvironmentVariable("GTK_THEME").endsWith(":dark", Qt::CaseInsensitive);
+    return qEnvironmentVariable("GTK_THEME").endsWith(":dark", Qt::CaseInsensitive) ||
+           DesktopLook::gtkSettingsPreferDark();
 }
 
 void Appearance::applyDesktopScheme() {
-    if (desktopPrefersDark()) {
+    DesktopLook::applyGtkSettings();
+    // A platform theme that follows the desktop (GTK's, KDE's) has given its dark palette already.
+    const bool alreadyDark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+    if (desktopPrefersDark() && !alreadyDark) {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
     }

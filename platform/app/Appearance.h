@@ -6,9 +6,10 @@ namespace vorelt {
 class Appearance {
 public:
     // The desktop's preference: the freedesktop portal's colour scheme when a portal answers,
-    // else a GTK theme named with ":dark", else light.
+    // else a GTK theme named with ":dark" or GTK's settings asking for dark, else light.
     static bool desktopPrefersDark();
-    // Gives the application a palette in the desktop's scheme.
+    // Gives the application a palette in the desktop's scheme, and the icon theme and font of
+    // GTK's settings where no platform theme brought the desktop's.
     static void applyDesktopScheme();
 };
 
