@@ -25,13 +25,10 @@ namespace vorelt {
 
 namespace {
 
-std::string localized(const char* text) {
-    return Bundle::localizedString("CalendarPopoverViewController", text);
-}
-
 // "%1 h" with the signed hours in it.
 std::string offsetText(const PlaceTimeFormatter& formatter, int minutes) {
-    std::string text = localized("%1 h");
+    // The signed hours, then the unit.
+    std::string text = Bundle::localizedString("CalendarPopoverViewController", "%1 h");
     if (const auto at = text.find("%1"); at != std::string::npos) {
         text.replace(at, 2, formatter.hoursString(minutes));
     }
@@ -124,11 +121,12 @@ void CalendarPopoverViewController::updateWorldClocks() {
         const int offset = WorldTimeZone::offsetFromUTC(zone, now);
         const int days =
             WorldClockList::dayDifference(now.timeIntervalSince1970(), localOffset, offset);
-        rows.push_back({WorldTimeZone::cityName(zone), placeTimeFormatter_->timeString(now, zone),
-                        days > 0   ? localized("tomorrow")
-                        : days < 0 ? localized("yesterday")
-                                   : std::string(),
-                        offsetText(*placeTimeFormatter_, (offset - localOffset) / 60)});
+        rows.push_back(
+            {WorldTimeZone::cityName(zone), placeTimeFormatter_->timeString(now, zone),
+             days > 0   ? Bundle::localizedString("CalendarPopoverViewController", "tomorrow")
+             : days < 0 ? Bundle::localizedString("CalendarPopoverViewController", "yesterday")
+                        : std::string(),
+             offsetText(*placeTimeFormatter_, (offset - localOffset) / 60)});
     }
     if (rows != worldClockRows_ || table->numberOfRows() != static_cast<int>(rows.size())) {
         worldClockRows_ = std::move(rows);

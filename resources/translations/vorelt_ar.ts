@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>إنهاء</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>الساعات العالمية</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 س</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>غدًا</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>أمس</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -68,7 +84,7 @@
     </message>
     <message>
         <source>Flash the separators</source>
-        <translation type="unfinished">وميض الفواصل</translation>
+        <translation>وميض الفواصل</translation>
     </message>
     <message>
         <source>Format</source>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>لا يمكن التشغيل عند تسجيل الدخول هنا: vorelt-launcher غير مثبّت.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>التقويم</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>أرقام الأسابيع</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>البحث عن مدينة</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>الساعات العالمية</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>المدن</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>إضافة</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>نقل لأعلى</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>نقل لأسفل</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>إزالة</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Weltuhren</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 Std.</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>morgen</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>gestern</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>„Beim Anmelden starten“ funktioniert hier nicht: vorelt-launcher ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Kalenderwochen</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Stadt suchen</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Weltuhren</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Städte</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
     </message>
 </context>
 </TS>

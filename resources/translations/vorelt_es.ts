@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Salir</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Relojes mundiales</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>mañana</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>ayer</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>Abrir al iniciar sesión no puede funcionar aquí: vorelt-launcher no está instalado.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Números de semana</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Buscar una ciudad</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Relojes mundiales</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Ciudades</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Subir</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Bajar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Quitter</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Horloges mondiales</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>demain</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>hier</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>Le lancement à l’ouverture de session ne peut pas fonctionner ici : vorelt-launcher n’est pas installé.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Numéros de semaine</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Rechercher une ville</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Horloges mondiales</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Villes</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
     </message>
 </context>
 </TS>

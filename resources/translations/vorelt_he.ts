@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>יציאה</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>שעונים בעולם</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 שע׳</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>מחר</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>אתמול</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -60,7 +76,7 @@
     </message>
     <message>
         <source>AM/PM</source>
-        <translation type="unfinished">לפנה״צ/אחה״צ</translation>
+        <translation>לפנה״צ/אחה״צ</translation>
     </message>
     <message>
         <source>24-hour clock</source>
@@ -68,7 +84,7 @@
     </message>
     <message>
         <source>Flash the separators</source>
-        <translation type="unfinished">הבהוב המפרידים</translation>
+        <translation>הבהוב המפרידים</translation>
     </message>
     <message>
         <source>Format</source>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>הפעלה בכניסה לא יכולה לעבוד כאן: vorelt-launcher אינו מותקן.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>לוח שנה</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>מספרי שבועות</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>חיפוש עיר</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>שעונים בעולם</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>ערים</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>הוספה</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>העברה למעלה</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>העברה למטה</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>הסרה</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Esci</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Orologi nel mondo</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>domani</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>ieri</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>L’avvio all’accesso non può funzionare qui: vorelt-launcher non è installato.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Numeri delle settimane</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Cerca una città</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Orologi nel mondo</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Città</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Sposta su</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Sposta giù</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Rimuovi</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>終了</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>世界時計</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 時間</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>明日</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>昨日</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>ここではログイン時の起動は機能しません。vorelt-launcher がインストールされていません。</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>週番号</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>都市を検索</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>世界時計</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>都市</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下へ</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Sair</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Relógios mundiais</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>amanhã</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>ontem</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>Abrir ao iniciar a sessão não funciona aqui: vorelt-launcher não está instalado.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendário</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Números das semanas</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Pesquisar uma cidade</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Relógios mundiais</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Cidades</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Adicionar</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Mover para cima</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Mover para baixo</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remover</translation>
     </message>
 </context>
 </TS>

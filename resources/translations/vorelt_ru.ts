@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>Выйти</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Мировое время</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 ч</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>завтра</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>вчера</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>Запуск при входе здесь не работает: vorelt-launcher не установлен.</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Календарь</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>Номера недель</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>Поиск города</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>Мировое время</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Города</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,22 @@
         <source>Quit</source>
         <translation>退出</translation>
     </message>
+    <message>
+        <source>World clocks</source>
+        <translation>世界时钟</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 小时</translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation>明天</translation>
+    </message>
+    <message>
+        <source>yesterday</source>
+        <translation>昨天</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -117,6 +133,42 @@
     <message>
         <source>Launch at login can&apos;t work here: vorelt-launcher is not installed.</source>
         <translation>此处无法在登录时启动：未安装 vorelt-launcher。</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>日历</translation>
+    </message>
+    <message>
+        <source>Week numbers</source>
+        <translation>周数</translation>
+    </message>
+    <message>
+        <source>Search for a city</source>
+        <translation>搜索城市</translation>
+    </message>
+    <message>
+        <source>World clocks</source>
+        <translation>世界时钟</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>城市</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
     </message>
 </context>
 </TS>
