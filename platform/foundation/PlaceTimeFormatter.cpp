@@ -1,10 +1,12 @@
 #include "platform/foundation/PlaceTimeFormatter.h"
 
 #include <unicode/dtptngen.h>
+#include <unicode/numberformatter.h>
 #include <unicode/numfmt.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/foundation/DateFormatter.h"
@@ -14,7 +16,8 @@ namespace vorelt {
 struct PlaceTimeFormatter::Impl {
     icu::Locale locale{DateFormatter::userLocaleIdentifier().c_str()};
     std::unique_ptr<icu::SimpleDateFormat> format;
-    std::unique_ptr<icu::NumberFormat> hours;
+    // With the sign as the locale writes it (with its direction marks where it needs them).
+    icu::number::LocalizedNumberFormatter hours;
     std::unique_ptr<icu::NumberFormat> minutes;
 };
 
@@ -33,8 +36,7 @@ PlaceTimeFormatter::PlaceTimeFormatter(HourCycle cycle) : d(std::make_unique<Imp
     }
     d->format = std::make_unique<icu::SimpleDateFormat>(pattern, d->locale, status);
     status = U_ZERO_ERROR;
-    d->hours.reset(icu::NumberFormat::createInstance(d->locale, status));
-    status = U_ZERO_ERROR;
+    d->hours = icu::number::NumberFormatter::withLocale(d->locale).sign(UNUM_SIGN_ALWAYS);
     d->minutes.reset(icu::NumberFormat::createInstance(d->locale, status));
     if (d->minutes) {
         d->minutes->setMinimumIntegerDigits(2);
@@ -57,14 +59,14 @@ std::string PlaceTimeFormatter::timeString(const Date& date, std::string_view id
 }
 
 std::string PlaceTimeFormatter::hoursString(int minutes) const {
-    icu::UnicodeString text(minutes < 0 ? u"-" : u"+");
     const int magnitude = std::abs(minutes);
-    if (d->hours && d->minutes) {
-        d->hours->format(static_cast<int32_t>(magnitude / 60), text);
-        if (magnitude % 60 != 0) {
-            text += u":";
-            d->minutes->format(static_cast<int32_t>(magnitude % 60), text);
-        }
+    // Negative zero keeps its sign: half an hour behind is "-0:30".
+    const double hours = std::copysign(static_cast<double>(magnitude / 60), minutes < 0 ? -1 : 1);
+    UErrorCode status = U_ZERO_ERROR;
+    icu::UnicodeString text = d->hours.formatDouble(hours, status).toString(status);
+    if (d->minutes && magnitude % 60 != 0) {
+        text += u":";
+        d->minutes->format(static_cast<int32_t>(magnitude % 60), text);
     }
     std::string out;
     text.toUTF8String(out);
