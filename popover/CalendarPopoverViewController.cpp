@@ -156,7 +156,9 @@ Action CalendarPopoverViewController::actionForSelector(const Selector& selector
             // The timer runs only while the popover is shown.
             const auto table = worldClocksTable();
             if (!table || !table->isOnScreen()) {
-                worldClockTimer_->invalidate();
+                if (worldClockTimer_) {
+                    worldClockTimer_->invalidate();
+                }
                 return;
             }
             updateWorldClocks();

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QIcon>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include "TestSupport.h"
 #include "model/WorldClockList.h"
+#include "platform/app/DesktopLook.h"
 #include "platform/foundation/TimeZone.h"
 #include "platform/foundation/WeekNumbering.h"
 #include "platform/foundation/WorldTimeZone.h"
@@ -123,6 +126,16 @@ TEST_F(WorldClocksPopover, FollowsTheSystemZoneAndMidnightElsewhere) {
     zone.set("Asia/Kolkata");
     popover->updateWorldClocks();
     EXPECT_EQ(table->row(0).back(), "+3:30 h");
+
+    // The open popover's timer shows the next minute; once it is closed, nothing is updated.
+    popover->view()->widget()->show();
+    clock.advance(60);
+    popover->performSelector("worldClockTick");
+    EXPECT_EQ(table->row(0)[1], "00:02");
+    popover->view()->widget()->hide();
+    clock.advance(60);
+    popover->performSelector("worldClockTick");
+    EXPECT_EQ(table->row(0)[1], "00:02");
 }
 
 // With no world clocks the popover is as it always was: the table is hidden, and opening it
@@ -220,6 +233,32 @@ TEST(WeekNumbers, BesideTheCalendarsRows) {
     }
     picker.setShowsWeekNumbers(false);
     EXPECT_EQ(picker.weekNumberOfRow(1), 0);
+}
+
+// Under a bare window manager the look comes from GTK's settings file: its icon theme, its font
+// with the size in points last, and a dark theme by its name.
+TEST(DesktopLook, TakesGtksSettingsFileWhereNoPlatformThemeGivesTheLook) {
+    const test::TemporaryConfigHome home;
+    const ScopedEnv dirs("XDG_CONFIG_DIRS", home.home().toUtf8() + "/none");
+    QDir().mkpath(home.home() + "/gtk-3.0");
+    QFile file(home.home() + "/gtk-3.0/settings.ini");
+    file.open(QIODevice::WriteOnly);
+    file.write(
+        "[Other]\ngtk-font-name=Wrong 20\n[Settings]\ngtk-icon-theme-name = \"Adwaita\"\n"
+        "gtk-font-name=DejaVu Sans Bold 13\ngtk-theme-name=Adwaita-dark\n");
+    file.close();
+    EXPECT_EQ(DesktopLook::gtkSetting("gtk-icon-theme-name"), "Adwaita");
+    EXPECT_TRUE(DesktopLook::gtkSettingsPreferDark());
+    const QString icons = QIcon::themeName();
+    const QFont font = QApplication::font();
+    QIcon::setThemeName("hicolor");
+    DesktopLook::applyGtkSettings();
+    EXPECT_EQ(QIcon::themeName(), "Adwaita");
+    EXPECT_EQ(QApplication::font().family(), "DejaVu Sans");
+    EXPECT_EQ(QApplication::font().pointSizeF(), 13.0);
+    EXPECT_TRUE(QApplication::font().bold());
+    QIcon::setThemeName(icons);
+    QApplication::setFont(font);
 }
 
 }  // namespace
