@@ -157,7 +157,10 @@ TEST_F(WorldClocksPopover, SettingsAddMoveAndRemovePlacesFoundByName) {
     const auto stored = [] {
         return UserDefaults::standardUserDefaults()->stringForKey(WorldClockList::key);
     };
+    // Opening writes neither of the new keys.
     EXPECT_EQ(stored(), std::nullopt);
+    EXPECT_EQ(UserDefaults::standardUserDefaults()->objectForKey("shouldShowWeekNumbers"),
+              std::nullopt);
     QTest::keyClicks(search, "SÃO pa");
     ASSERT_EQ(settings->placesTable()->numberOfRows(), 1);
     EXPECT_EQ(settings->placesTable()->row(0).front(), "Sao Paulo, Brazil");

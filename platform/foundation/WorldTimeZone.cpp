@@ -9,6 +9,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "platform/foundation/DateFormatter.h"
@@ -133,16 +134,24 @@ std::vector<WorldTimeZone::Place> WorldTimeZone::placesMatching(std::string_view
 }
 
 std::string WorldTimeZone::cityName(std::string_view identifier) {
+    // Asked at every tick of an open popover: each name is looked up once.
+    static std::map<std::string, std::string, std::less<>> names;
+    if (const auto known = names.find(identifier); known != names.end()) {
+        return known->second;
+    }
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::TimeZoneNames> names(
+    std::unique_ptr<icu::TimeZoneNames> zoneNames(
         icu::TimeZoneNames::createInstance(userLocale(), status));
     icu::UnicodeString city;
-    if (names) {
+    if (zoneNames) {
         icu::UnicodeString canonical;
         icu::TimeZone::getCanonicalID(unicode(identifier), canonical, status);
-        names->getExemplarLocationName(U_SUCCESS(status) ? canonical : unicode(identifier), city);
+        zoneNames->getExemplarLocationName(U_SUCCESS(status) ? canonical : unicode(identifier),
+                                           city);
     }
-    return city.isEmpty() ? std::string(identifier) : utf8(city);
+    const std::string name = city.isEmpty() ? std::string(identifier) : utf8(city);
+    names.emplace(identifier, name);
+    return name;
 }
 
 int WorldTimeZone::offsetFromUTC(std::string_view identifier, const Date& date) {

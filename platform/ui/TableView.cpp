@@ -18,17 +18,22 @@ bool fitsRows(const QWidget* view) {
 
 }  // namespace
 
-TableView::TableView(QAbstractItemView* view) : Control(view) {
-    activated_ = QObject::connect(view, &QAbstractItemView::activated, [this] { sendAction(); });
+struct TableView::Connection {
+    QMetaObject::Connection connection;
+    ~Connection() { QObject::disconnect(connection); }
+};
+
+TableView::TableView(QAbstractItemView* view)
+    : Control(view), activated_(std::make_unique<Connection>()) {
+    activated_->connection =
+        QObject::connect(view, &QAbstractItemView::activated, [this] { sendAction(); });
     if (fitsRows(view)) {
         view->viewport()->setAutoFillBackground(false);
         view->setAutoFillBackground(false);
     }
 }
 
-TableView::~TableView() {
-    QObject::disconnect(activated_);
-}
+TableView::~TableView() = default;
 
 void TableView::setRows(const std::vector<std::vector<std::string>>& rows) {
     const int selected = selectedRow();

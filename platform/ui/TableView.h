@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMetaObject>
-
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,7 +31,9 @@ public:
 
 private:
     void fitRows();
-    QMetaObject::Connection activated_;
+    // The toolkit's connection to the rows' activation, ended with this control.
+    struct Connection;
+    std::unique_ptr<Connection> activated_;
 };
 
 }  // namespace vorelt
