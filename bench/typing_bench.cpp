@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
     const int length = std::stoi(argv[1]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
-    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    vorelt::Services services;
+    services.enableLoginItem = [](const vorelt::LoginItem&) { return true; };
+    const auto settings = std::make_shared<vorelt::SettingsViewController>(services);
     settings->view();
     if (settings->shouldUseCustomDateButton()->state() != vorelt::Button::OnState) {
         settings->shouldUseCustomDateButton()->performClick();

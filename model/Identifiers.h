@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "platform/app/ServiceManagement.h"
 
 namespace vorelt {
 
@@ -8,5 +11,11 @@ namespace vorelt {
 inline constexpr std::string_view applicationBundleIdentifier = "io.github.vorelt.Vorelt";
 // The application identifier of VoreltLauncher, the login item that starts the clock.
 inline constexpr std::string_view launcherBundleIdentifier = "io.github.vorelt.VoreltLauncher";
+
+// VoreltLauncher as a login item: installed in libexec/vorelt/, beside the clock in a build.
+inline LoginItem launcherLoginItem() {
+    return LoginItem{std::string(launcherBundleIdentifier), "vorelt-launcher", "../libexec/vorelt",
+                     "Vorelt", "Starts the Vorelt clock when you log in"};
+}
 
 }  // namespace vorelt

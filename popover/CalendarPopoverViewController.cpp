@@ -12,12 +12,13 @@
 
 namespace vorelt {
 
-CalendarPopoverViewController::CalendarPopoverViewController()
-    : CalendarPopoverViewController(std::string()) {}
+CalendarPopoverViewController::CalendarPopoverViewController(Services services)
+    : CalendarPopoverViewController(std::string(), std::move(services)) {}
 
-CalendarPopoverViewController::CalendarPopoverViewController(std::string nibName)
+CalendarPopoverViewController::CalendarPopoverViewController(std::string nibName, Services services)
     : ViewController(std::move(nibName), "CalendarPopoverViewController"),
-      dateFormatter(std::make_shared<DateFormatter>()) {}
+      dateFormatter(std::make_shared<DateFormatter>()),
+      services_(std::move(services)) {}
 
 void CalendarPopoverViewController::setOutlet(const std::string& name,
                                               const std::shared_ptr<View>& control) {
@@ -47,8 +48,9 @@ void CalendarPopoverViewController::viewDidLoad() {
 
 void CalendarPopoverViewController::viewWillAppear() {
     ViewController::viewWillAppear();
-    timeLabel()->setStringValue(dateFormatter->stringFromDate(Date::now()));
-    datePicker()->setDateValue(Date::now());
+    const Date today = services_.now();
+    timeLabel()->setStringValue(dateFormatter->stringFromDate(today));
+    datePicker()->setDateValue(today);
 }
 
 void CalendarPopoverViewController::settingsButtonSelected() {
@@ -59,7 +61,7 @@ void CalendarPopoverViewController::settingsButtonSelected() {
     if (delegate) {
         delegate->closePopover(nullptr);
     }
-    const auto settings = std::make_shared<SettingsWindowController>();
+    const auto settings = std::make_shared<SettingsWindowController>(services_);
     settings->showWindow(delegate.get());
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "menubar/Services.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorelt {
@@ -15,8 +16,8 @@ class TextField;
 // buttons.
 class CalendarPopoverViewController : public ViewController {
 public:
-    CalendarPopoverViewController();
-    CalendarPopoverViewController(std::string nibName);
+    explicit CalendarPopoverViewController(Services services = {});
+    CalendarPopoverViewController(std::string nibName, Services services = {});
 
     std::shared_ptr<TextField> timeLabel() const { return timeLabel_.lock(); }
     std::shared_ptr<DatePicker> datePicker() const { return datePicker_.lock(); }
@@ -43,6 +44,8 @@ private:
     std::weak_ptr<DatePicker> datePicker_;
     std::weak_ptr<Button> settingsButton_;
     std::weak_ptr<Button> quitButton_;
+    // Today's, and handed on to the settings.
+    const Services services_;
 };
 
 }  // namespace vorelt

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "menubar/Services.h"
 #include "model/DateFormatSettingsFields.h"
 #include "platform/ui/TextFieldDelegate.h"
 #include "platform/ui/ViewController.h"
@@ -34,8 +35,8 @@ public:
     // The outlet name of each option's checkbox, in the options' order.
     static const std::array<std::string_view, DateFormatSettingsFields::count> optionOutletNames;
 
-    SettingsViewController();
-    explicit SettingsViewController(std::string nibName);
+    explicit SettingsViewController(Services services = {});
+    SettingsViewController(std::string nibName, Services services = {});
     ~SettingsViewController() override;
 
     // Outlets.
@@ -119,6 +120,8 @@ private:
     void showSaveStatus();
     void turnLoginItemOn();
 
+    // The preview's moment, the running launcher, the login item and the settings' opening.
+    const Services services_;
     int storeObserver_ = 0;
     // The login item could not be turned on: its program is not installed beside this one.
     bool loginItemFailed_ = false;

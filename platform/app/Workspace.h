@@ -24,7 +24,12 @@ class Workspace : public Object {
 public:
     static std::shared_ptr<Workspace> sharedWorkspace();
 
+    using RunningList = std::function<std::vector<std::shared_ptr<RunningApplication>>()>;
+
     Workspace();
+    // A workspace whose running applications, on every display, are those `runningApplications`
+    // lists, in place of the announcements (tests).
+    explicit Workspace(RunningList runningApplications);
     // Withdraws this workspace's announcements.
     ~Workspace() override;
 
@@ -56,12 +61,6 @@ public:
     // Hands a URL to the desktop, without a shell. The date and time settings URL opens the
     // desktop's own date and time tool, where one is installed. False when nothing opened it.
     bool openURL(const URL& url);
-
-    // Tests: stand-ins for the list of running applications and for the opening of URLs; an
-    // empty function brings the real one back.
-    static void setRunningApplicationsForTesting(
-        std::function<std::vector<std::shared_ptr<RunningApplication>>()> list);
-    static void setURLOpenerForTesting(std::function<bool(const URL&)> opener);
 
     // The folder of this process's program file, where the programs installed with it are found.
     static std::string applicationDirectoryPath();

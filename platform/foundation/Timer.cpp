@@ -33,6 +33,7 @@ struct Timer::Impl {
     Selector selector;
     std::shared_ptr<Object> userInfo;
     bool valid = true;
+    Clock clock;
     QTimer qtimer;
 
     static int milliseconds(double seconds) {
@@ -41,8 +42,7 @@ struct Timer::Impl {
 
     // Runs once to just after the next grid line, from where the timer repeats by itself.
     void align() {
-        qtimer.start(
-            milliseconds(delayUntilNextFiring(Date::now().timeIntervalSince1970(), interval)));
+        qtimer.start(milliseconds(delayUntilNextFiring(clock().timeIntervalSince1970(), interval)));
     }
 
     // Re-arming the timer at every firing costs more than the rest of the event loop's work, so
@@ -56,7 +56,7 @@ struct Timer::Impl {
             return;
         }
         const double next =
-            Date::now().timeIntervalSince1970() + qtimer.remainingTime() / 1000.0 - kLateMargin;
+            clock().timeIntervalSince1970() + qtimer.remainingTime() / 1000.0 - kLateMargin;
         const double past = next - std::floor(next / interval) * interval;
         // The remaining time is cut to whole milliseconds, so a firing up to one margin "before"
         // the line still lands after it.
@@ -69,12 +69,14 @@ struct Timer::Impl {
 std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
                                                              const std::shared_ptr<Object>& target,
                                                              Selector selector,
-                                                             std::shared_ptr<Object> userInfo) {
+                                                             std::shared_ptr<Object> userInfo,
+                                                             Clock clock) {
     auto impl = std::make_unique<Impl>();
     impl->interval = std::max(interval, kShortestInterval);
     impl->target = target;
     impl->selector = std::move(selector);
     impl->userInfo = std::move(userInfo);
+    impl->clock = std::move(clock);
     std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
 
     QTimer& qtimer = timer->d->qtimer;

@@ -51,8 +51,9 @@ State stateAfter(const std::vector<Field>& flips) {
 int run(const char* journalPath) {
     // Each line is written before the next step, so that a kill leaves it behind.
     std::ofstream journal(journalPath, std::ios::app);
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
-    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    vorelt::Services services;
+    services.enableLoginItem = [](const vorelt::LoginItem&) { return true; };
+    const auto settings = std::make_shared<vorelt::SettingsViewController>(services);
     settings->view();
     std::mt19937 random(std::random_device{}());
     for (;;) {

@@ -20,9 +20,9 @@ namespace vorelt::test {
 inline std::shared_ptr<AppDelegate> launchHeadless(const double& now) {
     StatusBar::systemStatusBar()->setHost(
         std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
-    setLoginItemServiceForTesting([](std::string_view) { return true; });
-    Date::setClock([&now] { return Date(now); });
-    auto delegate = std::make_shared<AppDelegate>();
+    auto delegate = std::make_shared<AppDelegate>(Services{[&now] { return Date(now); },
+                                                           Workspace::sharedWorkspace(),
+                                                           [](const LoginItem&) { return true; }});
     Application::sharedApplication()->setDelegate(delegate);
     delegate->applicationDidFinishLaunching(nullptr);
     return delegate;
