@@ -31,6 +31,7 @@ namespace vorelt {
 
 namespace {
 
+// Process-wide: a signal handler reaches nothing else, and the signals are the process's.
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int) {
@@ -39,34 +40,17 @@ void onSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
-StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
-bool offscreenGiven = false;
-
 // Long enough for a window's last paint and the toolkit's clean-up after it.
 constexpr int kMemoryReturnDelayMs = 1000;
 
-// True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
-// process that way when the display is lost.
-bool inEventLoop = false;
-
-// Ends the process at once: tearing down the toolkit's globals under windows that still exist
-// crashes, and there is nothing left to save.
-void exitInsideEventLoop() {
-    if (inEventLoop) {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::_exit(1);
-    }
-}
-
-void chooseWindowingSystem() {
-    if (requestedPlace == StatusBarHostRule::Place::standardOutput) {
+// Sets the toolkit's platform for the place asked for; true when the user asked for offscreen.
+bool chooseWindowingSystem(StatusBarHostRule::Place requested) {
+    if (requested == StatusBarHostRule::Place::standardOutput) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return;
+        return false;
     }
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        offscreenGiven = qgetenv("QT_QPA_PLATFORM") == "offscreen";
-        return;
+        return qgetenv("QT_QPA_PLATFORM") == "offscreen";
     }
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -75,6 +59,7 @@ void chooseWindowingSystem() {
     // places its popover itself.
     const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;offscreen" : "offscreen";
     qputenv("QT_QPA_PLATFORM", platforms);
+    return false;
 }
 
 }  // namespace
@@ -161,11 +146,11 @@ void Application::installSignalHandlers() {
         }
     }
     // Signals that came before the event loop wait in the pipe until it runs.
-    static bool listening = false;
-    if (listening || qApp == nullptr) {
+    const auto application = sharedApplication();
+    if (application->listeningForSignals_ || qApp == nullptr) {
         return;
     }
-    listening = true;
+    application->listeningForSignals_ = true;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
@@ -176,11 +161,11 @@ void Application::installSignalHandlers() {
 }
 
 StatusBarHostRule::Place Application::requestedStatusBarPlace() {
-    return requestedPlace;
+    return sharedApplication()->requestedPlace_;
 }
 
 bool Application::offscreenAskedFor() {
-    return offscreenGiven;
+    return sharedApplication()->offscreenGiven_;
 }
 
 bool Application::inWaylandSession() {
@@ -242,11 +227,12 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
         std::printf("vorelt %s\n", VORELT_VERSION);
         return 0;
     }
-    requestedPlace = early.place();
+    const auto application = Application::sharedApplication();
+    application->requestedPlace_ = early.place();
     // From the first moment: a signal during start-up still ends the program cleanly.
     Application::installSignalHandlers();
     Workspace::ensureRuntimeDirectory();
-    chooseWindowingSystem();
+    application->offscreenGiven_ = chooseWindowingSystem(application->requestedPlace_);
     // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
     // than the round trip Qt makes before drawing again into an image it shares with the server.
     // Qt's own event loop does with fewer instructions and less memory than GLib's, and the clock
@@ -284,7 +270,6 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     Appearance::applyDesktopScheme();
     TimeZone::observeSystemTimeZoneChanges();
 
-    const auto application = Application::sharedApplication();
     application->setDelegate(mainInterface.instantiate());
     QTimer::singleShot(0, [application] {
         if (const auto delegate = application->delegate()) {
@@ -292,10 +277,19 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
         }
     });
     Application::returnFreeMemorySoon();
-    std::atexit(exitInsideEventLoop);
-    inEventLoop = true;
+    // An exit() inside the event loop comes from the toolkit, which ends the process that way when
+    // the display is lost. It ends at once: tearing down the toolkit's globals under windows that
+    // still exist crashes, and there is nothing left to save.
+    std::atexit([] {
+        if (Application::sharedApplication()->inEventLoop_) {
+            std::fflush(stdout);
+            std::fflush(stderr);
+            ::_exit(1);
+        }
+    });
+    application->inEventLoop_ = true;
     const int status = QApplication::exec();
-    inEventLoop = false;
+    application->inEventLoop_ = false;
 
     // Everything that holds toolkit objects goes before the toolkit does.
     WindowController::releaseOpenWindows();

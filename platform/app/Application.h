@@ -16,6 +16,8 @@ public:
     virtual void applicationWillTerminate(Object* notification);
 };
 
+struct MainInterface;
+
 // The running application: its event loop, its delegate and the dispatch of actions.
 class Application : public Object {
 public:
@@ -62,6 +64,14 @@ private:
     std::shared_ptr<ApplicationDelegate> delegate_;
     std::function<void()> terminationHandler_;
     bool terminating_ = false;
+    // What the command line and the environment asked for at start.
+    StatusBarHostRule::Place requestedPlace_ = StatusBarHostRule::Place::automatic;
+    bool offscreenGiven_ = false;
+    // True while ApplicationMain runs the event loop.
+    bool inEventLoop_ = false;
+    bool listeningForSignals_ = false;
+
+    friend int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 };
 
 // What a program tells the platform layer about itself: its identifier, and how to make the

@@ -17,12 +17,6 @@
 
 namespace vorelt {
 
-namespace {
-bool adviceGiven = false;
-bool refusalTold = false;
-bool noRoomTold = false;
-}  // namespace
-
 // What is known of the desktop now; the tracker adds the tray's part.
 StatusBarHostRule::Facts StatusBar::facts() const {
     StatusBarHostRule::Facts facts = facts_;
@@ -34,12 +28,12 @@ StatusBarHostRule::Facts StatusBar::facts() const {
 }
 
 std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place) {
-    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven) {
-        adviceGiven = true;
+    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven_) {
+        adviceGiven_ = true;
         std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
     }
-    if (StatusBarHostRule::barOverWindows(facts(), place) && !noRoomTold) {
-        noRoomTold = true;
+    if (StatusBarHostRule::barOverWindows(facts(), place) && !noRoomTold_) {
+        noRoomTold_ = true;
         std::fprintf(stderr, "%s\n", StatusBarHostRule::noRoomForBar());
     }
     switch (place) {
@@ -99,8 +93,8 @@ void StatusBar::trayRefused(const std::string& why) {
     if (!tracker_) {
         return;
     }
-    if (!refusalTold) {
-        refusalTold = true;
+    if (!refusalTold_) {
+        refusalTold_ = true;
         const std::string owner = tracker_->owner().empty() ? "" : " (" + tracker_->owner() + ")";
         const bool ownBar = StatusBarHostRule::place(facts_) == StatusBarHostRule::Place::ownBar;
         std::fprintf(stderr, "vorelt: the panel's tray%s did not take the clock: %s.%s\n",

@@ -50,6 +50,11 @@ private:
     StatusBarHostRule::Facts facts_;
     std::unique_ptr<StatusBarHost> host_;
     std::vector<std::shared_ptr<StatusItem>> items_;
+    // What was said on standard error, once in the bar's life: that the title cannot be seen,
+    // that the tray refused the items, that the bar lies over windows.
+    bool adviceGiven_ = false;
+    bool refusalTold_ = false;
+    bool noRoomTold_ = false;
 };
 
 }  // namespace vorelt

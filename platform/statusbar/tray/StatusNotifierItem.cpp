@@ -31,6 +31,8 @@
 namespace vorelt {
 
 namespace {
+// Counted for the whole process, not per tray: the bus names carry only the process id, and an
+// item of the tray being replaced may still hold its name while the next tray's item starts.
 int nextItemNumber = 1;
 // Long enough for a busy panel to read the item and list it.
 constexpr int kListedWithinMs = 3000;
