@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/app/ServiceManagement.h"
+#include "platform/foundation/Identity.h"
 
 namespace vorelt {
 
@@ -11,6 +12,15 @@ namespace vorelt {
 inline constexpr std::string_view applicationBundleIdentifier = "io.github.vorelt.Vorelt";
 // The application identifier of VoreltLauncher, the login item that starts the clock.
 inline constexpr std::string_view launcherBundleIdentifier = "io.github.vorelt.VoreltLauncher";
+
+// The clock, and its launcher, as they name themselves: both keep their settings and their
+// announcements in the folders of "vorelt".
+inline Identity clockIdentity() {
+    return Identity{std::string(applicationBundleIdentifier), "vorelt", "Vorelt"};
+}
+inline Identity launcherIdentity() {
+    return Identity{std::string(launcherBundleIdentifier), "vorelt", "Vorelt"};
+}
 
 // VoreltLauncher as a login item: installed in libexec/vorelt/, beside the clock in a build.
 inline LoginItem launcherLoginItem() {

@@ -218,13 +218,15 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
         }
         return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
     };
+    const Identity& identity = mainInterface.identity;
+    identity.adopt();
     const CommandLine early(arguments());
     if (early.helpAsked()) {
-        std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
+        std::fputs(CommandLine::usage(identity.name).c_str(), stdout);
         return 0;
     }
     if (early.versionAsked()) {
-        std::printf("vorelt %s\n", VORELT_VERSION);
+        std::printf("%s %s\n", identity.name.c_str(), VORELT_VERSION);
         return 0;
     }
     const auto application = Application::sharedApplication();
@@ -251,14 +253,12 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     }
     const CommandLine commandLine(arguments());
     if (!commandLine.error().empty()) {
-        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
+        std::fprintf(stderr, "%s: %s\n", identity.name.c_str(), commandLine.error().c_str());
         return CommandLine::usageErrorStatus;
     }
     SessionBus::keepToolkitFromStartingOne();
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName("vorelt");
-    QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
-    if (!Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier)) {
+    if (!Workspace::sharedWorkspace()->announceRunningApplication(identity.applicationId)) {
         // It already runs on this display: a second start adds nothing, and is no error.
         return 0;
     }

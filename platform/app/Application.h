@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/Object.h"
 #include "platform/statusbar/StatusBarHostRule.h"
 
@@ -74,11 +75,12 @@ private:
     friend int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 };
 
-// What a program tells the platform layer about itself: its identifier, and how to make the
-// delegate that its launch hands control to.
+// What a program tells the platform layer about itself: who it is, and how to make the delegate
+// that its launch hands control to.
 struct MainInterface {
-    // The application identifier, announced among the running applications while it runs.
-    std::string bundleIdentifier;
+    // Its names; the application identifier is announced among the running applications while it
+    // runs.
+    Identity identity;
     // Makes the application's delegate.
     std::function<std::shared_ptr<ApplicationDelegate>()> instantiate;
     // Whether it takes the clock's options (--help, --version, --show-in); else it ignores its

@@ -60,7 +60,8 @@ Options:
   --version        show the version and exit
 
 Qt's own options, such as -platform or -display, work as in every Qt program.
-Settings: $XDG_CONFIG_HOME/vorelt/vorelt.conf, changed in the Settings window.
+Settings: $XDG_CONFIG_HOME/)" +
+           program + "/" + program + R"(.conf, changed in the Settings window.
 )";
 }
 

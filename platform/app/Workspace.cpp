@@ -2,6 +2,7 @@
 
 #include "platform/app/DesktopSettings.h"
 #include "platform/foundation/FileDescriptor.h"
+#include "platform/foundation/Identity.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,7 @@ const char* usableRuntimeDirectory() {
 }
 
 std::string privateRuntimeDirectory() {
-    return "/tmp/vorelt-" + std::to_string(::getuid());
+    return "/tmp/" + Identity::current().name + "-" + std::to_string(::getuid());
 }
 
 // The folder of the announcements, the same for announcing and listing. Empty when there is none.
@@ -70,7 +71,7 @@ std::string announcementFolder(bool create) {
     const char* runtime = usableRuntimeDirectory();
     const std::string parent =
         runtime != nullptr ? std::string(runtime) : privateRuntimeDirectory();
-    const std::string folder = parent + "/vorelt";
+    const std::string folder = parent + "/" + Identity::current().name;
     if (create) {
         if (runtime == nullptr) {
             ::mkdir(parent.c_str(), 0700);

@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/IniValues.h"
 #include "platform/foundation/NextTurn.h"
 #include "platform/foundation/PlatformLog.h"
@@ -268,7 +269,8 @@ std::string UserDefaults::configHomePath() {
 }
 
 std::string UserDefaults::standardPath() {
-    return configHomePath() + "/vorelt/vorelt.conf";
+    const std::string name = Identity::current().name;
+    return configHomePath() + "/" + name + "/" + name + ".conf";
 }
 
 UserDefaults::UserDefaults(std::string path) : d(std::make_unique<Impl>(std::move(path))) {}

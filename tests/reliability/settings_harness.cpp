@@ -15,6 +15,7 @@
 #include <unordered_set>
 
 #include "model/DateFormatSettingsFields.h"
+#include "model/Identifiers.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
 #include "platform/app/ServiceManagement.h"
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    vorelt::clockIdentity().adopt();
     return std::string(argv[1]) == "run" ? run(argv[2])
                                          : verify(argv[2], vorelt::UserDefaults::standardPath());
 }

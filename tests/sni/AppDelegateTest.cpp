@@ -378,6 +378,7 @@ TEST_F(LaunchedInPanel, EveryPropertyAnswersAndTheMenuAndEveryClickReachThePopov
     EXPECT_EQ(properties.keys().size(), 19) << properties.keys().join(' ').toStdString();
     EXPECT_EQ(properties.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
     EXPECT_EQ(properties.value("IconName").toString(), "io.github.vorelt.Vorelt");
+    EXPECT_EQ(properties.value("Title").toString(), "Vorelt") << "the name the clock gave itself";
     EXPECT_FALSE(properties.value("ItemIsMenu").toBool());
 
     EXPECT_EQ(panel.menu(service()),

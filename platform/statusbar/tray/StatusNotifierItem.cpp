@@ -18,8 +18,10 @@
 
 #include "platform/app/Application.h"
 #include "platform/app/SessionBus.h"
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtGeometry.h"
+#include "platform/foundation/QtText.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/tray/BusSignal.h"
@@ -148,6 +150,10 @@ StatusNotifierItem::~StatusNotifierItem() {
 
 QString StatusNotifierItem::id() const {
     return QGuiApplication::desktopFileName();
+}
+
+QString StatusNotifierItem::title() const {
+    return qs(Identity::current().displayName);
 }
 
 QString StatusNotifierItem::iconThemePathFor(const QString& programFolder,
