@@ -39,11 +39,6 @@ Button::~Button() {
     QObject::disconnect(changed_);
 }
 
-std::string Button::title() const {
-    const QAbstractButton* b = buttonOf(widget());
-    return b == nullptr ? std::string() : b->text().toStdString();
-}
-
 void Button::setTitle(std::string_view title) {
     if (QAbstractButton* b = buttonOf(widget())) {
         b->setText(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));

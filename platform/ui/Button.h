@@ -21,7 +21,6 @@ public:
     explicit Button(QAbstractButton* button);
     ~Button() override;
 
-    std::string title() const;
     void setTitle(std::string_view title);
 
     int state() const;

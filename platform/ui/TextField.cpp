@@ -7,8 +7,6 @@
 
 namespace vorelt {
 
-namespace {}  // namespace
-
 TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
     if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {
         edited_ = QObject::connect(edit, &QLineEdit::textEdited, [this] {
@@ -44,11 +42,6 @@ void TextField::setStringValue(std::string_view text) {
                edit != nullptr && edit->text() != value) {
         edit->setText(value);
     }
-}
-
-bool TextField::isEditable() const {
-    const auto* edit = qobject_cast<const QLineEdit*>(widget());
-    return edit != nullptr && !edit->isReadOnly();
 }
 
 }  // namespace vorelt

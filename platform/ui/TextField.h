@@ -20,7 +20,6 @@ public:
 
     std::string stringValue() const;
     void setStringValue(std::string_view text);
-    bool isEditable() const;
 
     // The delegate hears of the user's edits, not of setStringValue.
     void setDelegate(const std::shared_ptr<TextFieldDelegate>& delegate) { delegate_ = delegate; }
