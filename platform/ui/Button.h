@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMetaObject>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -30,7 +29,9 @@ public:
     void performClick();
 
 private:
-    QMetaObject::Connection changed_;
+    // The toolkit's connection to the button's signal, ended with this control.
+    struct Connection;
+    std::unique_ptr<Connection> changed_;
     bool settingState_ = false;
 };
 

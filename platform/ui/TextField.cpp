@@ -7,9 +7,14 @@
 
 namespace vorelt {
 
-TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
+struct TextField::Connection {
+    QMetaObject::Connection connection;
+};
+
+TextField::TextField(QWidget* labelOrLineEdit)
+    : Control(labelOrLineEdit), edited_(std::make_unique<Connection>()) {
     if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {
-        edited_ = QObject::connect(edit, &QLineEdit::textEdited, [this] {
+        edited_->connection = QObject::connect(edit, &QLineEdit::textEdited, [this] {
             if (const auto delegate = delegate_.lock()) {
                 delegate->controlTextDidChange(
                     Notification{"TextFieldTextDidChange", shared_from_this()});
@@ -19,7 +24,7 @@ TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
 }
 
 TextField::~TextField() {
-    QObject::disconnect(edited_);
+    QObject::disconnect(edited_->connection);
 }
 
 std::string TextField::stringValue() const {

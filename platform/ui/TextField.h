@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMetaObject>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,7 +26,9 @@ public:
 
 private:
     std::weak_ptr<TextFieldDelegate> delegate_;
-    QMetaObject::Connection edited_;
+    // The toolkit's connection to the field's edits, ended with this control.
+    struct Connection;
+    std::unique_ptr<Connection> edited_;
 };
 
 }  // namespace vorelt
