@@ -57,8 +57,7 @@ int main(int argc, char** argv) {
     const auto recorder = std::make_shared<Recorder>();
     recorder->offset = &offset;
     recorder->clock = clock;
-    const auto timer =
-        vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", nullptr, clock);
+    const auto timer = vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", clock);
     const int status = QCoreApplication::exec();
     timer->invalidate();
     return status;

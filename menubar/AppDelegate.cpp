@@ -83,7 +83,7 @@ void AppDelegate::setupMenuTime() {
     dateFormatter = std::make_shared<DateFormatter>();
     dateFormatter->setDateFormat(storedPattern(*userDefaults));
     timer = Timer::scheduledTimerWithTimeInterval(kTickInterval, shared_from_this(),
-                                                  "updateMenuTime", nullptr, services.now);
+                                                  "updateMenuTime", services.now);
     if (timer) {
         timer->setTolerance(kTickTolerance);
     }

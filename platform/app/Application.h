@@ -58,6 +58,8 @@ public:
     // Gives the memory that start-up or a closed window left free back to the system, a moment
     // later: the clock runs for days, with little in use between the windows.
     static void returnFreeMemorySoon();
+    // True while ApplicationMain runs the event loop.
+    bool inEventLoop() const { return inEventLoop_; }
 
     Action actionForSelector(const Selector& selector) override;
 
@@ -68,7 +70,6 @@ private:
     // What the command line and the environment asked for at start.
     StatusBarHostRule::Place requestedPlace_ = StatusBarHostRule::Place::automatic;
     bool offscreenGiven_ = false;
-    // True while ApplicationMain runs the event loop.
     bool inEventLoop_ = false;
     bool listeningForSignals_ = false;
 

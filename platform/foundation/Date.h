@@ -13,7 +13,6 @@ public:
     static Date now();
 
     constexpr double timeIntervalSince1970() const { return seconds_; }
-    constexpr Date addingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
     constexpr bool operator==(const Date&) const = default;
 
 private:
