@@ -23,13 +23,14 @@ class Recorder : public vorelt::Object {
 public:
     int ticks = 0;
     double* offset = nullptr;
+    vorelt::Clock clock;
 
     vorelt::Action actionForSelector(const vorelt::Selector& selector) override {
         if (selector != "tick") {
             return {};
         }
         return [this](vorelt::Object*) {
-            const double now = Date::now().timeIntervalSince1970();
+            const double now = clock().timeIntervalSince1970();
             const double past = (now - std::floor(now)) * 1000.0;
             ++ticks;
             std::printf("%d %.1f%s\n", ticks, past > 500 ? past - 1000 : past,
@@ -52,11 +53,11 @@ public:
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     double offset = 0.0;
-    Date::setClock([&offset] { return Date(realNow() + offset); });
+    const vorelt::Clock clock = [&offset] { return Date(realNow() + offset); };
     const auto recorder = std::make_shared<Recorder>();
     recorder->offset = &offset;
-    const auto timer =
-        vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", nullptr);
+    recorder->clock = clock;
+    const auto timer = vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", clock);
     const int status = QCoreApplication::exec();
     timer->invalidate();
     return status;

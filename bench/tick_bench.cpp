@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "menubar/AppDelegate.h"
+#include "model/Identifiers.h"
 #include "platform/foundation/DateFormatter.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/statusbar/StatusBar.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QApplication application(argc, argv);
+    vorelt::clockIdentity().adopt();
     StatusBar::systemStatusBar()->setHost(
         std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
     benchmark::Initialize(&argc, argv);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Identifiers.h"
 #include "platform/app/ServiceManagement.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Button.h"
@@ -26,8 +27,10 @@ int main(int argc, char** argv) {
     const int length = std::stoi(argv[1]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
-    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    vorelt::clockIdentity().adopt();
+    vorelt::Services services;
+    services.enableLoginItem = [](const vorelt::LoginItem&) { return true; };
+    const auto settings = std::make_shared<vorelt::SettingsViewController>(services);
     settings->view();
     if (settings->shouldUseCustomDateButton()->state() != vorelt::Button::OnState) {
         settings->shouldUseCustomDateButton()->performClick();

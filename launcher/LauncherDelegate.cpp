@@ -19,22 +19,20 @@ bool autoLaunchTurnedOff() {
            !store->boolForKey(Preferences::shouldAutoLaunchKey);
 }
 
-// A clock on this display, the one the clock started now would show on. Other displays have
-// clocks of their own, and a clock on standard output feeds only its reader.
-bool clockIsRunning() {
-    const auto running =
-        Workspace::sharedWorkspace()->runningApplications(Workspace::currentDisplay());
+}  // namespace
+
+LauncherDelegate::LauncherDelegate(std::shared_ptr<Workspace> workspace)
+    : workspace_(std::move(workspace)), launch_([workspace = workspace_](const std::string& path) {
+          return workspace->launchApplicationAtPath(path);
+      }) {}
+
+// Other displays have clocks of their own, and a clock on standard output feeds only its reader.
+bool LauncherDelegate::clockIsRunning() const {
+    const auto running = workspace_->runningApplications(Workspace::currentDisplay());
     return std::any_of(running.begin(), running.end(), [](const auto& application) {
         return application->bundleIdentifier() == applicationBundleIdentifier;
     });
 }
-
-}  // namespace
-
-LauncherDelegate::LauncherDelegate()
-    : launch_([](const std::string& path) {
-          return Workspace::sharedWorkspace()->launchApplicationAtPath(path);
-      }) {}
 
 void LauncherDelegate::applicationDidFinishLaunching(Object*) {
     if (!autoLaunchTurnedOff() && !clockIsRunning()) {

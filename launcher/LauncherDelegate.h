@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/app/Application.h"
+#include "platform/app/Workspace.h"
 
 namespace vorelt {
 
@@ -12,7 +14,8 @@ namespace vorelt {
 // starting at login off or the clock runs already, and ends.
 class LauncherDelegate : public ApplicationDelegate {
 public:
-    LauncherDelegate();
+    // `workspace` lists the running clocks and starts the clock.
+    explicit LauncherDelegate(std::shared_ptr<Workspace> workspace = Workspace::sharedWorkspace());
 
     void applicationDidFinishLaunching(Object* notification) override;
 
@@ -26,6 +29,10 @@ public:
     void setClockProgramPath(std::string path);
 
 private:
+    // A clock on this display, the one the clock started now would show on.
+    bool clockIsRunning() const;
+
+    const std::shared_ptr<Workspace> workspace_;
     std::function<bool(const std::string&)> launch_;
     std::optional<std::string> clockProgramPath_;
 };

@@ -3,7 +3,7 @@
 #include "platform/app/Application.h"
 
 int main(int argc, char* argv[]) {
-    return vorelt::ApplicationMain(argc, argv,
-                                   {std::string(vorelt::launcherBundleIdentifier),
-                                    [] { return std::make_shared<vorelt::LauncherDelegate>(); }});
+    return vorelt::ApplicationMain(
+        argc, argv,
+        {vorelt::launcherIdentity(), [] { return std::make_shared<vorelt::LauncherDelegate>(); }});
 }

@@ -10,7 +10,6 @@
 #include "model/DateFormatSettingsFields.h"
 #include "model/Identifiers.h"
 #include "model/Preferences.h"
-#include "platform/app/ServiceManagement.h"
 #include "platform/foundation/DateFormatter.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
@@ -35,8 +34,9 @@ std::string storedPattern(UserDefaults& store) {
 }
 }  // namespace
 
-AppDelegate::AppDelegate()
-    : statusItem(
+AppDelegate::AppDelegate(Services services)
+    : services(std::move(services)),
+      statusItem(
           StatusBar::systemStatusBar()->statusItemWithLength(StatusBar::VariableStatusItemLength)),
       popover(std::make_shared<Popover>()),
       userDefaults(UserDefaults::standardUserDefaults()) {}
@@ -44,15 +44,16 @@ AppDelegate::AppDelegate()
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching(Object*) {
-    enableLoginItem(launcherBundleIdentifier);
+    services.enableLoginItem(launcherLoginItem());
     if (const auto button = statusItem->button()) {
         button->setTitle("Time");
         button->setAction("togglePopover:");
     }
     setupMenuTime();
-    calendarPopoverViewController = std::make_shared<CalendarPopoverViewController>();
+    calendarPopoverViewController = std::make_shared<CalendarPopoverViewController>(services);
     popover->setContentViewController(calendarPopoverViewController);
-    statusMenuController = std::make_shared<StatusMenuController>(calendarPopoverViewController);
+    statusMenuController =
+        std::make_shared<StatusMenuController>(calendarPopoverViewController, services.now);
     statusMenuController->menu->setDelegate(statusMenuController);
     statusItem->setMenu(statusMenuController->menu);
     const std::weak_ptr<AppDelegate> weakSelf =
@@ -82,7 +83,7 @@ void AppDelegate::setupMenuTime() {
     dateFormatter = std::make_shared<DateFormatter>();
     dateFormatter->setDateFormat(storedPattern(*userDefaults));
     timer = Timer::scheduledTimerWithTimeInterval(kTickInterval, shared_from_this(),
-                                                  "updateMenuTime", nullptr);
+                                                  "updateMenuTime", services.now);
     if (timer) {
         timer->setTolerance(kTickTolerance);
     }
@@ -93,7 +94,7 @@ void AppDelegate::updateMenuTime() {
     if (!button) {
         return;
     }
-    const Date now = Date::now();
+    const Date now = services.now();
     dateFormatter->setDateFormat(storedPattern(*userDefaults));
     std::string text = dateFormatter->stringFromDate(now);
     if (userDefaults->boolForKey(

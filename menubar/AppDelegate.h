@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "menubar/Services.h"
 #include "platform/app/Application.h"
 
 namespace vorelt {
@@ -18,8 +19,11 @@ class UserDefaults;
 // Owner of everything the clock in the status bar consists of, for the life of the process.
 class AppDelegate : public ApplicationDelegate {
 public:
-    AppDelegate();
+    explicit AppDelegate(Services services = {});
     ~AppDelegate() override;
+
+    // The session's services, handed on to the popover, the menu and the settings.
+    const Services services;
 
     const std::shared_ptr<StatusItem> statusItem;
     const std::shared_ptr<Popover> popover;

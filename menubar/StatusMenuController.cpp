@@ -9,13 +9,14 @@
 namespace vorelt {
 
 StatusMenuController::StatusMenuController(
-    const std::shared_ptr<CalendarPopoverViewController>& calendar)
-    : menu(std::make_shared<Menu>()), dateFormatter(std::make_shared<DateFormatter>()) {
+    const std::shared_ptr<CalendarPopoverViewController>& calendar, Clock now)
+    : menu(std::make_shared<Menu>()),
+      dateFormatter(std::make_shared<DateFormatter>()),
+      now_(std::move(now)) {
     dateFormatter->setDateStyle(DateFormatter::FullStyle);
     dateFormatter->setTimeStyle(DateFormatter::NoStyle);
     // The popover's own buttons' words, in the popover's translations.
-    dateItem =
-        std::make_shared<MenuItem>(dateFormatter->stringFromDate(Date::now()), "showPopover:");
+    dateItem = std::make_shared<MenuItem>(dateFormatter->stringFromDate(now_()), "showPopover:");
     auto settings = std::make_shared<MenuItem>(
         Bundle::localizedString("CalendarPopoverViewController", "Settings"),
         "settingsButtonSelected");
@@ -28,7 +29,7 @@ StatusMenuController::StatusMenuController(
 }
 
 void StatusMenuController::menuNeedsUpdate(Menu&) {
-    dateItem->setTitle(dateFormatter->stringFromDate(Date::now()));
+    dateItem->setTitle(dateFormatter->stringFromDate(now_()));
 }
 
 }  // namespace vorelt

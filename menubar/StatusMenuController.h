@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/foundation/Date.h"
 #include "platform/ui/Menu.h"
 
 namespace vorelt {
@@ -14,7 +15,7 @@ class MenuItem;
 // today's date in full, which opens the popover, then the popover's Settings and Quit.
 class StatusMenuController : public MenuDelegate {
 public:
-    explicit StatusMenuController(const std::shared_ptr<CalendarPopoverViewController>& calendar);
+    StatusMenuController(const std::shared_ptr<CalendarPopoverViewController>& calendar, Clock now);
 
     const std::shared_ptr<Menu> menu;
 
@@ -24,6 +25,7 @@ public:
 private:
     const std::shared_ptr<DateFormatter> dateFormatter;
     std::shared_ptr<MenuItem> dateItem;
+    const Clock now_;
 };
 
 }  // namespace vorelt

@@ -3,7 +3,6 @@
 #include "platform/app/Application.h"
 
 int main(int argc, char* argv[]) {
-    return vorelt::ApplicationMain(
-        argc, argv,
-        {std::string(vorelt::applicationBundleIdentifier), vorelt::MainMenu::instantiate, true});
+    return vorelt::ApplicationMain(argc, argv,
+                                   {vorelt::clockIdentity(), vorelt::MainMenu::instantiate, true});
 }

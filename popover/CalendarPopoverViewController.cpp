@@ -37,12 +37,13 @@ std::string offsetText(const PlaceTimeFormatter& formatter, int minutes) {
 
 }  // namespace
 
-CalendarPopoverViewController::CalendarPopoverViewController()
-    : CalendarPopoverViewController(std::string()) {}
+CalendarPopoverViewController::CalendarPopoverViewController(Services services)
+    : CalendarPopoverViewController(std::string(), std::move(services)) {}
 
-CalendarPopoverViewController::CalendarPopoverViewController(std::string nibName)
+CalendarPopoverViewController::CalendarPopoverViewController(std::string nibName, Services services)
     : ViewController(std::move(nibName), "CalendarPopoverViewController"),
       dateFormatter(std::make_shared<DateFormatter>()),
+      services_(std::move(services)),
       userDefaults_(UserDefaults::standardUserDefaults()) {}
 
 CalendarPopoverViewController::~CalendarPopoverViewController() {
@@ -81,14 +82,16 @@ void CalendarPopoverViewController::viewDidLoad() {
 
 void CalendarPopoverViewController::viewWillAppear() {
     ViewController::viewWillAppear();
-    timeLabel()->setStringValue(dateFormatter->stringFromDate(Date::now()));
-    datePicker()->setDateValue(Date::now());
+    const Date today = services_.now();
+    timeLabel()->setStringValue(dateFormatter->stringFromDate(today));
+    datePicker()->setDateValue(today);
     datePicker()->setShowsWeekNumbers(
         userDefaults_->boolForKey(Preferences::shouldShowWeekNumbersKey));
     updateWorldClocks();
-    if (!worldClockRows_.empty() && !(worldClockTimer_ && worldClockTimer_->isValid())) {
+    if (!worldClockRows_.empty() && !worldClockTimerRunning_) {
         worldClockTimer_ = Timer::scheduledTimerWithTimeInterval(1.0, shared_from_this(),
-                                                                 "worldClockTick", nullptr);
+                                                                 "worldClockTick", services_.now);
+        worldClockTimerRunning_ = true;
     }
 }
 
@@ -114,7 +117,7 @@ void CalendarPopoverViewController::updateWorldClocks() {
             std::make_unique<PlaceTimeFormatter>(static_cast<PlaceTimeFormatter::HourCycle>(hours));
         placeHours_ = hours;
     }
-    const Date now = Date::now();
+    const Date now = services_.now();
     const int localOffset = WorldTimeZone::systemOffsetFromUTC(now);
     std::vector<std::vector<std::string>> rows;
     for (const auto& zone : zones) {
@@ -143,7 +146,7 @@ void CalendarPopoverViewController::settingsButtonSelected() {
     if (delegate) {
         delegate->closePopover(nullptr);
     }
-    const auto settings = std::make_shared<SettingsWindowController>();
+    const auto settings = std::make_shared<SettingsWindowController>(services_);
     settings->showWindow(delegate.get());
 }
 
@@ -159,6 +162,7 @@ Action CalendarPopoverViewController::actionForSelector(const Selector& selector
                 if (worldClockTimer_) {
                     worldClockTimer_->invalidate();
                 }
+                worldClockTimerRunning_ = false;
                 return;
             }
             updateWorldClocks();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "menubar/Services.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorelt {
@@ -21,8 +22,8 @@ class TextField;
 // buttons.
 class CalendarPopoverViewController : public ViewController {
 public:
-    CalendarPopoverViewController();
-    CalendarPopoverViewController(std::string nibName);
+    explicit CalendarPopoverViewController(Services services = {});
+    CalendarPopoverViewController(std::string nibName, Services services = {});
     ~CalendarPopoverViewController() override;
 
     std::shared_ptr<TextField> timeLabel() const { return timeLabel_.lock(); }
@@ -57,6 +58,8 @@ private:
     std::weak_ptr<DatePicker> datePicker_;
     std::weak_ptr<Button> settingsButton_;
     std::weak_ptr<Button> quitButton_;
+    // Today's, and handed on to the settings.
+    const Services services_;
     std::weak_ptr<TableView> worldClocksTable_;
     std::shared_ptr<UserDefaults> userDefaults_;
     std::unique_ptr<PlaceTimeFormatter> placeTimeFormatter_;
@@ -64,6 +67,7 @@ private:
     int placeHours_ = -1;
     std::vector<std::vector<std::string>> worldClockRows_;
     std::shared_ptr<Timer> worldClockTimer_;
+    bool worldClockTimerRunning_ = false;
 };
 
 }  // namespace vorelt

@@ -41,12 +41,14 @@ void setEnabled(const std::shared_ptr<Control>& control, bool enabled) {
 
 }  // namespace
 
-SettingsViewController::SettingsViewController() : SettingsViewController(std::string()) {}
+SettingsViewController::SettingsViewController(Services services)
+    : SettingsViewController(std::string(), std::move(services)) {}
 
-SettingsViewController::SettingsViewController(std::string nibName)
+SettingsViewController::SettingsViewController(std::string nibName, Services services)
     : ViewController(std::move(nibName), "SettingsViewController"),
       dateFormatter(std::make_shared<DateFormatter>()),
-      userDefaults(UserDefaults::standardUserDefaults()) {}
+      userDefaults(UserDefaults::standardUserDefaults()),
+      services_(std::move(services)) {}
 
 SettingsViewController::~SettingsViewController() {
     if (storeObserver_ != 0) {
@@ -173,7 +175,7 @@ void SettingsViewController::applyDateFormat() {
         field->setStringValue(dateFormat);
     }
     dateFormatter->setDateFormat(dateFormat);
-    label->setStringValue(dateFormatter->stringFromDate(Date::now()));
+    label->setStringValue(dateFormatter->stringFromDate(services_.now()));
 }
 
 void SettingsViewController::syncWithStore(const Object* acting) {
@@ -270,7 +272,7 @@ void SettingsViewController::showSaveStatus() {
 }
 
 void SettingsViewController::turnLoginItemOn() {
-    loginItemFailed_ = !enableLoginItem(launcherBundleIdentifier);
+    loginItemFailed_ = !services_.enableLoginItem(launcherLoginItem());
 }
 
 void SettingsViewController::showStoredCalendarSettings() {
@@ -393,7 +395,7 @@ void SettingsViewController::controlTextDidChange(const Notification& notificati
 
 void SettingsViewController::reconcileLoginItem(bool launchSetting) {
     bool launcherRunning = false;
-    for (const auto& application : Workspace::sharedWorkspace()->runningApplications()) {
+    for (const auto& application : services_.workspace->runningApplications()) {
         if (application->bundleIdentifier() == launcherBundleIdentifier) {
             launcherRunning = true;
             break;
@@ -414,7 +416,7 @@ void SettingsViewController::launchAutomaticallyCheckBoxPressed(Object* sender) 
 
 void SettingsViewController::openDateTimePrefsButtonPressed(Object*) {
     if (const auto url = URL::fromString(dateTimePreferencesURL)) {
-        Workspace::sharedWorkspace()->openURL(*url);
+        services_.workspace->openURL(*url);
     }
 }
 

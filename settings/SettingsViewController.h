@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "menubar/Services.h"
 #include "model/DateFormatSettingsFields.h"
 #include "platform/ui/TextFieldDelegate.h"
 #include "platform/ui/ViewController.h"
@@ -41,8 +42,8 @@ public:
     // The outlet name of each option's checkbox, in the options' order.
     static const std::array<std::string_view, DateFormatSettingsFields::count> optionOutletNames;
 
-    SettingsViewController();
-    explicit SettingsViewController(std::string nibName);
+    explicit SettingsViewController(Services services = {});
+    SettingsViewController(std::string nibName, Services services = {});
     ~SettingsViewController() override;
 
     // Outlets.
@@ -83,7 +84,6 @@ public:
     std::shared_ptr<TextField> dateFormatTextField() const { return dateFormatTextField_.lock(); }
     std::shared_ptr<TextField> dateFormatLabel() const { return dateFormatLabel_.lock(); }
     std::shared_ptr<TextField> saveStatusLabel() const { return saveStatusLabel_.lock(); }
-    void setDateFormatLabel(const std::shared_ptr<TextField>& f) { dateFormatLabel_ = f; }
     std::shared_ptr<Button> shouldShowWeekNumbersButton() const {
         return shouldShowWeekNumbersButton_.lock();
     }
@@ -148,6 +148,8 @@ private:
     std::vector<std::string> worldClocks_;
     std::vector<std::string> placesFound_;
 
+    // The preview's moment, the running launcher, the login item and the settings' opening.
+    const Services services_;
     int storeObserver_ = 0;
     // The login item could not be turned on: its program is not installed beside this one.
     bool loginItemFailed_ = false;

@@ -4,9 +4,9 @@
 
 namespace vorelt {
 
-SettingsWindowController::SettingsWindowController()
+SettingsWindowController::SettingsWindowController(Services services)
     : WindowController("SettingsWindowController") {
-    setContentViewController(std::make_shared<SettingsViewController>());
+    setContentViewController(std::make_shared<SettingsViewController>(std::move(services)));
 }
 
 void SettingsWindowController::windowDidLoad() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "menubar/Services.h"
 #include "platform/ui/WindowController.h"
 
 namespace vorelt {
@@ -9,7 +10,7 @@ namespace vorelt {
 // The settings window: a new window with a new settings view on every creation.
 class SettingsWindowController : public WindowController {
 public:
-    SettingsWindowController();
+    explicit SettingsWindowController(Services services = {});
 
     void windowDidLoad() override;
     std::string windowTitleForDocumentDisplayName(const std::string& displayName) override;

@@ -27,20 +27,21 @@ TEST(LoginItem, EveryLauncherPathIsQuotedAndEscapedIntoAValidEntryOrWritesNothin
     const QString autostart = home.home() + "/autostart";
     const QString entry =
         autostart + "/" + QString::fromUtf8(launcherBundleIdentifier) + ".desktop";
+    LoginItem item = launcherLoginItem();
     // Makes an executable file at `relative` below the programs folder the login item's program;
     // its path, as bytes, may hold bytes that are no UTF-8.
-    const auto useProgram = [&programs](const std::string& relative) {
+    const auto useProgram = [&programs, &item](const std::string& relative) {
         const std::filesystem::path path =
             std::filesystem::path(QFile::encodeName(programs.path()).toStdString()) / relative;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path) << "#!/bin/sh\n";
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-        setLoginItemProgramForTesting(path.string());
+        item.program = path.string();
         return path.string();
     };
-    const auto enable = [] { return enableLoginItem(launcherBundleIdentifier); };
+    const auto enable = [&item] { return enableLoginItem(item); };
 
-    setLoginItemProgramForTesting(programs.path().toStdString() + "/missing");
+    item.program = programs.path().toStdString() + "/missing";
     EXPECT_FALSE(enable());
     std::filesystem::permissions(useProgram("plain"), std::filesystem::perms::owner_read);
     EXPECT_FALSE(enable());
@@ -72,6 +73,13 @@ TEST(LoginItem, EveryLauncherPathIsQuotedAndEscapedIntoAValidEntryOrWritesNothin
         EXPECT_EQ(QProcess::execute("desktop-file-validate", {entry}), 0);
     }
     EXPECT_FALSE(QFileInfo::exists(victim));
+    // The identifier names the entry's file, never a path.
+    for (const char* identifier : {"", ".hidden", "../escape"}) {
+        LoginItem misnamed = item;
+        misnamed.identifier = identifier;
+        EXPECT_FALSE(enableLoginItem(misnamed)) << identifier;
+    }
+    EXPECT_FALSE(QFileInfo::exists(home.home() + "/escape.desktop"));
 
     const QByteArray before = readFile(entry);
     // Control characters, and bytes that are no UTF-8.
@@ -85,5 +93,4 @@ TEST(LoginItem, EveryLauncherPathIsQuotedAndEscapedIntoAValidEntryOrWritesNothin
     }
     EXPECT_EQ(readFile(entry), before) << "the earlier entry stays as it was";
     EXPECT_EQ(test::filesIn(autostart), QStringList{QFileInfo(entry).fileName()}) << "no temporary";
-    setLoginItemProgramForTesting({});
 }

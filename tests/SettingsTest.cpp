@@ -20,30 +20,25 @@ namespace {
 
 using Field = DateFormatSettingsFields;
 
-// A settings view on its own store, with recording stand-ins for the login service and the list
-// of running applications.
+// A settings view on its own store and clock, with recording stand-ins for the login service and
+// the list of running applications.
 class SettingsView : public testing::Test {
 protected:
-    void SetUp() override {
-        setLoginItemServiceForTesting([this](std::string_view identifier) {
-            registrations.emplace_back(identifier);
-            return loginItemWorks;
-        });
-        Workspace::setRunningApplicationsForTesting([this] {
-            std::vector<std::shared_ptr<RunningApplication>> list;
-            for (const auto& identifier : running) {
-                list.push_back(std::make_shared<RunningApplication>(identifier));
-            }
-            return list;
-        });
+    Services services() {
+        return Services{clock.clock(), std::make_shared<Workspace>([this] {
+                            std::vector<std::shared_ptr<RunningApplication>> list;
+                            for (const auto& identifier : running) {
+                                list.push_back(std::make_shared<RunningApplication>(identifier));
+                            }
+                            return list;
+                        }),
+                        [this](const LoginItem& item) {
+                            registrations.push_back(item.identifier);
+                            return loginItemWorks;
+                        }};
     }
-    void TearDown() override {
-        setLoginItemServiceForTesting({});
-        Workspace::setRunningApplicationsForTesting({});
-    }
-
-    static std::shared_ptr<SettingsViewController> open() {
-        auto controller = std::make_shared<SettingsViewController>();
+    std::shared_ptr<SettingsViewController> open() {
+        auto controller = std::make_shared<SettingsViewController>(services());
         controller->view();
         return controller;
     }

@@ -76,11 +76,12 @@ private:
 // The current moment, set and advanced by the test.
 class ManualClock {
 public:
-    explicit ManualClock(double secondsSince1970) : now_(secondsSince1970) {
-        Date::setClock([this] { return Date(now_); });
-    }
-    ~ManualClock() { Date::setClock({}); }
+    explicit ManualClock(double secondsSince1970) : now_(secondsSince1970) {}
     void advance(double seconds) { now_ += seconds; }
+    // What the objects under test read the time from; it reads this clock while it lives.
+    Clock clock() const {
+        return [this] { return Date(now_); };
+    }
 
 private:
     double now_;

@@ -10,6 +10,8 @@
 #include "TestSupport.h"
 #include "model/WorldClockList.h"
 #include "platform/app/DesktopLook.h"
+#include "platform/app/RunningApplication.h"
+#include "platform/app/Workspace.h"
 #include "platform/foundation/TimeZone.h"
 #include "platform/foundation/WeekNumbering.h"
 #include "platform/foundation/WorldTimeZone.h"
@@ -87,8 +89,15 @@ TEST(WorldClockList, StoredListSkipsBadEntriesAndEditsStayInRange) {
 
 class WorldClocksPopover : public testing::Test {
 protected:
+    // The test's clock, no running programs, and a login item that is never really turned on.
+    Services services() const {
+        return Services{clock.clock(), std::make_shared<Workspace>([] {
+                            return std::vector<std::shared_ptr<RunningApplication>>{};
+                        }),
+                        [](const LoginItem&) { return true; }};
+    }
     std::shared_ptr<CalendarPopoverViewController> open() {
-        auto popover = std::make_shared<CalendarPopoverViewController>();
+        auto popover = std::make_shared<CalendarPopoverViewController>(services());
         popover->view();
         popover->viewWillAppear();
         return popover;
@@ -151,7 +160,7 @@ TEST_F(WorldClocksPopover, NoWorldClocksShowNothingAndStoreNothing) {
 // The search finds a city by its name as typed, without case or accents; the settings keep
 // the places in the order the person gives them, and a second window sees the change.
 TEST_F(WorldClocksPopover, SettingsAddMoveAndRemovePlacesFoundByName) {
-    const auto settings = std::make_shared<SettingsViewController>();
+    const auto settings = std::make_shared<SettingsViewController>(services());
     settings->view();
     auto* search = qobject_cast<QLineEdit*>(settings->placeSearchField()->widget());
     const auto stored = [] {
@@ -177,7 +186,7 @@ TEST_F(WorldClocksPopover, SettingsAddMoveAndRemovePlacesFoundByName) {
     EXPECT_EQ(rowsOf(*settings->worldClocksTable()),
               (Rows{{"New York, United States"}, {"Tokyo, Japan"}}));
 
-    const auto other = std::make_shared<SettingsViewController>();
+    const auto other = std::make_shared<SettingsViewController>(services());
     other->view();
     other->worldClocksTable()->selectRow(1);
     other->moveWorldClock(-1);

@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "model/Identifiers.h"
-#include "platform/foundation/QtText.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusLine.h"
 #include "platform/ui/WindowController.h"
 
 using namespace vorelt;
 
-// The main of both test programs: a fixed locale and zone, so that formatted text can be compared,
-// the offscreen platform, and the windows gone before the Qt application is.
+// The main of both test programs: the clock's names, a fixed locale and zone, so that formatted
+// text can be compared, the offscreen platform, and the windows gone before the Qt application is.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LANG", "en_US.UTF-8");
@@ -20,8 +19,8 @@ int main(int argc, char* argv[]) {
     qunsetenv("LC_TIME");
     qputenv("TZ", "UTC");
     testing::InitGoogleTest(&argc, argv);
+    clockIdentity().adopt();
     QApplication application(argc, argv);
-    QApplication::setDesktopFileName(qs(applicationBundleIdentifier));
     // The status line of the offscreen platform would write every title into the test log.
     StatusBar::systemStatusBar()->setHost(
         std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));

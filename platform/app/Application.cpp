@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ namespace vorelt {
 
 namespace {
 
+// Process-wide: a signal handler reaches nothing else, and the signals are the process's.
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int) {
@@ -39,34 +41,28 @@ void onSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
-StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
-bool offscreenGiven = false;
-
 // Long enough for a window's last paint and the toolkit's clean-up after it.
 constexpr int kMemoryReturnDelayMs = 1000;
 
-// True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
-// process that way when the display is lost.
-bool inEventLoop = false;
-
-// Ends the process at once: tearing down the toolkit's globals under windows that still exist
-// crashes, and there is nothing left to save.
+// An exit() while the event loop runs comes from inside the toolkit, which ends the process that
+// way when the display is lost. It ends at once: tearing down the toolkit's globals under windows
+// that still exist crashes, and there is nothing left to save.
 void exitInsideEventLoop() {
-    if (inEventLoop) {
+    if (Application::sharedApplication()->inEventLoop()) {
         std::fflush(stdout);
         std::fflush(stderr);
         ::_exit(1);
     }
 }
 
-void chooseWindowingSystem() {
-    if (requestedPlace == StatusBarHostRule::Place::standardOutput) {
+// Sets the toolkit's platform for the place asked for; true when the user asked for offscreen.
+bool chooseWindowingSystem(StatusBarHostRule::Place place) {
+    if (place == StatusBarHostRule::Place::standardOutput) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return;
+        return false;
     }
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        offscreenGiven = qgetenv("QT_QPA_PLATFORM") == "offscreen";
-        return;
+        return qgetenv("QT_QPA_PLATFORM") == "offscreen";
     }
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -75,6 +71,7 @@ void chooseWindowingSystem() {
     // places its popover itself.
     const char* platforms = x11 ? "xcb;offscreen" : wayland ? "wayland;offscreen" : "offscreen";
     qputenv("QT_QPA_PLATFORM", platforms);
+    return false;
 }
 
 }  // namespace
@@ -161,11 +158,11 @@ void Application::installSignalHandlers() {
         }
     }
     // Signals that came before the event loop wait in the pipe until it runs.
-    static bool listening = false;
-    if (listening || qApp == nullptr) {
+    const auto application = sharedApplication();
+    if (application->listeningForSignals_ || qApp == nullptr) {
         return;
     }
-    listening = true;
+    application->listeningForSignals_ = true;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
@@ -176,11 +173,11 @@ void Application::installSignalHandlers() {
 }
 
 StatusBarHostRule::Place Application::requestedStatusBarPlace() {
-    return requestedPlace;
+    return sharedApplication()->requestedPlace_;
 }
 
 bool Application::offscreenAskedFor() {
-    return offscreenGiven;
+    return sharedApplication()->offscreenGiven_;
 }
 
 bool Application::inWaylandSession() {
@@ -221,37 +218,52 @@ Action Application::actionForSelector(const Selector& selector) {
     return {};
 }
 
-int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+namespace {
+
+// What the whole process keeps to, before anything else runs.
+void prepareProcess() {
     std::signal(SIGPIPE, SIG_IGN);
     // One heap for all threads: the toolkit's threads allocate little, and an arena each would
     // keep pages of their own.
     ::mallopt(M_ARENA_MAX, 1);
-    // Help and the version need no display; Qt's options are only known once Qt has taken them.
-    const auto arguments = [&] {
-        if (!mainInterface.readsCommandLine) {
-            return std::vector<std::string>();
-        }
-        return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
-    };
-    const CommandLine early(arguments());
-    if (early.helpAsked()) {
-        std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
+}
+
+// The arguments after the program's name, for a program that reads its command line.
+std::vector<std::string> argumentsOf(int argc, char* argv[], const MainInterface& mainInterface) {
+    if (!mainInterface.readsCommandLine) {
+        return {};
+    }
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+// --help and --version, which need no display: the exit status, or none to go on.
+std::optional<int> answerWithoutDisplay(const CommandLine& commandLine, const Identity& identity) {
+    if (commandLine.helpAsked()) {
+        std::fputs(CommandLine::usage(identity.name).c_str(), stdout);
         return 0;
     }
-    if (early.versionAsked()) {
-        std::printf("vorelt %s\n", VORELT_VERSION);
+    if (commandLine.versionAsked()) {
+        std::printf("%s %s\n", identity.name.c_str(), VORELT_VERSION);
         return 0;
     }
-    requestedPlace = early.place();
+    return std::nullopt;
+}
+
+// The environment the toolkit starts in: signals, the runtime folder, the windowing system. True
+// when the user asked for offscreen.
+bool prepareEnvironment(StatusBarHostRule::Place place) {
     // From the first moment: a signal during start-up still ends the program cleanly.
     Application::installSignalHandlers();
     Workspace::ensureRuntimeDirectory();
-    chooseWindowingSystem();
-    // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
-    // than the round trip Qt makes before drawing again into an image it shares with the server.
-    // Qt's own event loop does with fewer instructions and less memory than GLib's, and the clock
-    // needs nothing that only GLib's brings. Only this process goes without: programs started
-    // later are not affected.
+    return chooseWindowingSystem(place);
+}
+
+// The bar repaints a few hundred pixels a second. Sent over the X connection they cost less than
+// the round trip Qt makes before drawing again into an image it shares with the server. Qt's own
+// event loop does with fewer instructions and less memory than GLib's, and the clock needs nothing
+// that only GLib's brings. Set for the toolkit's start only, so that programs started later are
+// not affected: the names set here, for unsetToolkitStartVariables.
+std::vector<const char*> setToolkitStartVariables() {
     std::vector<const char*> setHere;
     for (const char* name : {"QT_XCB_NO_MITSHM", "QT_NO_GLIB"}) {
         if (!qEnvironmentVariableIsSet(name)) {
@@ -259,35 +271,37 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
             setHere.push_back(name);
         }
     }
-    QApplication qtApplication(argc, argv);
+    return setHere;
+}
+
+void unsetToolkitStartVariables(const std::vector<const char*>& setHere) {
     for (const char* name : setHere) {
         qunsetenv(name);
     }
-    const CommandLine commandLine(arguments());
-    if (!commandLine.error().empty()) {
-        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
-        return CommandLine::usageErrorStatus;
-    }
+}
+
+// Announces the program on this display; false when the same identifier already runs there.
+bool checkForAnotherInstance(const MainInterface& mainInterface) {
     SessionBus::keepToolkitFromStartingOne();
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName("vorelt");
-    QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
-    if (!Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier)) {
-        // It already runs on this display: a second start adds nothing, and is no error.
-        return 0;
-    }
+    return Workspace::sharedWorkspace()->announceRunningApplication(
+        mainInterface.identity.applicationId);
+}
 
-    Application::installSignalHandlers();
-    // Before any view loads: the views translate their texts, and Qt takes the layout direction
-    // from the translation.
+// Before any view loads: the views translate their texts, and Qt takes the layout direction from
+// the translation.
+void loadTranslationsAndLooks() {
     Bundle::loadLocalization(Bundle::preferredLocalization());
     Appearance::applyDesktopScheme();
     TimeZone::observeSystemTimeZoneChanges();
+}
 
-    const auto application = Application::sharedApplication();
-    application->setDelegate(mainInterface.instantiate());
-    QTimer::singleShot(0, [application] {
-        if (const auto delegate = application->delegate()) {
+// Creates the delegate, tells it that launching finished and runs the event loop until the
+// application terminates: its exit status. `inEventLoop` holds while the loop runs.
+int runEventLoop(Application& application, const MainInterface& mainInterface, bool& inEventLoop) {
+    application.setDelegate(mainInterface.instantiate());
+    QTimer::singleShot(0, [&application] {
+        if (const auto delegate = application.delegate()) {
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
@@ -296,6 +310,38 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     inEventLoop = true;
     const int status = QApplication::exec();
     inEventLoop = false;
+    return status;
+}
+
+}  // namespace
+
+int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+    prepareProcess();
+    const Identity& identity = mainInterface.identity;
+    identity.adopt();
+    // Help and the version need no display; Qt's options are only known once Qt has taken them.
+    const CommandLine early(argumentsOf(argc, argv, mainInterface));
+    if (const auto status = answerWithoutDisplay(early, identity)) {
+        return *status;
+    }
+    const auto application = Application::sharedApplication();
+    application->requestedPlace_ = early.place();
+    application->offscreenGiven_ = prepareEnvironment(early.place());
+    const auto setHere = setToolkitStartVariables();
+    QApplication qtApplication(argc, argv);
+    unsetToolkitStartVariables(setHere);
+    const CommandLine commandLine(argumentsOf(argc, argv, mainInterface));
+    if (!commandLine.error().empty()) {
+        std::fprintf(stderr, "%s: %s\n", identity.name.c_str(), commandLine.error().c_str());
+        return CommandLine::usageErrorStatus;
+    }
+    if (!checkForAnotherInstance(mainInterface)) {
+        // It already runs on this display: a second start adds nothing, and is no error.
+        return 0;
+    }
+    Application::installSignalHandlers();
+    loadTranslationsAndLooks();
+    const int status = runEventLoop(*application, mainInterface, application->inEventLoop_);
 
     // Everything that holds toolkit objects goes before the toolkit does.
     WindowController::releaseOpenWindows();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/Object.h"
 #include "platform/statusbar/StatusBarHostRule.h"
 
@@ -15,6 +16,8 @@ public:
     virtual void applicationDidFinishLaunching(Object* notification);
     virtual void applicationWillTerminate(Object* notification);
 };
+
+struct MainInterface;
 
 // The running application: its event loop, its delegate and the dispatch of actions.
 class Application : public Object {
@@ -55,6 +58,8 @@ public:
     // Gives the memory that start-up or a closed window left free back to the system, a moment
     // later: the clock runs for days, with little in use between the windows.
     static void returnFreeMemorySoon();
+    // True while ApplicationMain runs the event loop.
+    bool inEventLoop() const { return inEventLoop_; }
 
     Action actionForSelector(const Selector& selector) override;
 
@@ -62,13 +67,21 @@ private:
     std::shared_ptr<ApplicationDelegate> delegate_;
     std::function<void()> terminationHandler_;
     bool terminating_ = false;
+    // What the command line and the environment asked for at start.
+    StatusBarHostRule::Place requestedPlace_ = StatusBarHostRule::Place::automatic;
+    bool offscreenGiven_ = false;
+    bool inEventLoop_ = false;
+    bool listeningForSignals_ = false;
+
+    friend int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 };
 
-// What a program tells the platform layer about itself: its identifier, and how to make the
-// delegate that its launch hands control to.
+// What a program tells the platform layer about itself: who it is, and how to make the delegate
+// that its launch hands control to.
 struct MainInterface {
-    // The application identifier, announced among the running applications while it runs.
-    std::string bundleIdentifier;
+    // Its names; the application identifier is announced among the running applications while it
+    // runs.
+    Identity identity;
     // Makes the application's delegate.
     std::function<std::shared_ptr<ApplicationDelegate>()> instantiate;
     // Whether it takes the clock's options (--help, --version, --show-in); else it ignores its

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/foundation/Identity.h"
+
 namespace vorelt {
 
 namespace {
@@ -14,7 +16,8 @@ namespace {
 [[maybe_unused]] const char* const layoutDirection =
     QT_TRANSLATE_NOOP("QGuiApplication", "QT_LAYOUT_DIRECTION");
 
-constexpr const char* kTranslatorName = "vorelt-localization";
+// Names the translators loaded here, so that loading again replaces them.
+constexpr const char* kTranslatorName = "localization";
 
 bool install(const QLocale& locale, const QString& name, const QStringList& folders) {
     auto* translator = new QTranslator(QCoreApplication::instance());
@@ -64,12 +67,14 @@ bool Bundle::loadLocalization(const std::string& localization, const std::string
     // Qt's own first: the program's, installed last, is asked first.
     install(locale, "qtbase", {QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
     const QString programFolder = QCoreApplication::applicationDirPath();
-    // Installed under the prefix's share folder; in a build, beside the program.
-    const QStringList folders = folder.empty()
-                                    ? QStringList{programFolder + "/../share/vorelt/translations",
-                                                  programFolder + "/translations"}
-                                    : QStringList{QString::fromStdString(folder)};
-    return install(locale, "vorelt", folders);
+    // Installed under the prefix's share folder; in a build, beside the program. Both are named
+    // after the product, as are the files.
+    const QString name = QString::fromStdString(Identity::current().name);
+    const QStringList folders =
+        folder.empty() ? QStringList{programFolder + "/../share/" + name + "/translations",
+                                     programFolder + "/translations"}
+                       : QStringList{QString::fromStdString(folder)};
+    return install(locale, name, folders);
 }
 
 std::string Bundle::localizedString(const char* context, const char* sourceText) {

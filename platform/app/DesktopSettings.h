@@ -10,7 +10,7 @@ namespace vorelt {
 class DesktopSettings {
 public:
     // The URL that stands for the date and time settings.
-    static constexpr const char* dateTimeURL = "x-vorelt-settings:date-time";
+    static constexpr const char* dateTimeURL = "x-desktop-settings:date-time";
 
     // The command (program and arguments) that opens the date and time settings here, or an
     // empty one when no known tool is installed.

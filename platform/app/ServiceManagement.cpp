@@ -16,36 +16,8 @@ namespace vorelt {
 
 namespace {
 
-// The login items and their programs. The identifiers are those of model/Identifiers.h.
-struct LoginItem {
-    std::string_view identifier;
-    std::string_view program;
-};
-constexpr LoginItem kLoginItems[] = {
-    {"io.github.vorelt.VoreltLauncher", "vorelt-launcher"},
-};
-
 // Characters that the Desktop Entry format only accepts inside a quoted Exec argument.
 constexpr std::string_view kReservedInExec = " \t\n\"'\\><~|&;$*?#()`";
-
-std::function<bool(std::string_view)>& serviceForTesting() {
-    static std::function<bool(std::string_view)> service;
-    return service;
-}
-
-std::string& programForTesting() {
-    static std::string path;
-    return path;
-}
-
-const LoginItem* findLoginItem(std::string_view identifier) {
-    for (const LoginItem& item : kLoginItems) {
-        if (item.identifier == identifier) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
 
 QString autostartFolder() {
     return qs(UserDefaults::configHomePath()) + "/autostart";
@@ -55,18 +27,18 @@ QString entryPath(const LoginItem& item) {
     return autostartFolder() + "/" + qs(item.identifier) + ".desktop";
 }
 
-// The program's absolute path: beside this program while built, in libexec/vorelt/ installed.
+// The program's absolute path: beside this program while built, in its folder installed.
 std::optional<std::string> programPath(const LoginItem& item) {
-    if (const std::string& path = programForTesting(); !path.empty()) {
+    if (item.program.find('/') != std::string::npos) {
         const std::string absolute =
-            QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
+            QFile::encodeName(QFileInfo(QFile::decodeName(item.program.c_str())).absoluteFilePath())
                 .toStdString();
         if (Workspace::isExecutableFileAtPath(absolute)) {
             return absolute;
         }
         return std::nullopt;
     }
-    return Workspace::pathOfInstalledProgram(item.program, "../libexec/vorelt");
+    return Workspace::pathOfInstalledProgram(item.program, item.installedFolder);
 }
 
 // The value of an Exec key that runs `program` without arguments, or nothing when the path holds
@@ -116,14 +88,13 @@ std::optional<std::string> execValue(const std::string& program) {
     return value;
 }
 
-QByteArray entryText(const std::string& exec) {
-    return QByteArray(
-               "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name=Vorelt\n"
-               "Comment=Starts the Vorelt clock when you log in\n"
-               "Exec=") +
-           QByteArray::fromStdString(exec) +
+QByteArray entryText(const LoginItem& item, const std::string& exec) {
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=" +
+           QByteArray::fromStdString(item.name) +
+           "\nComment=" + QByteArray::fromStdString(item.comment) +
+           "\nExec=" + QByteArray::fromStdString(exec) +
            "\n"
            "X-GNOME-Autostart-enabled=true\n"
            "NoDisplay=true\n"
@@ -131,6 +102,11 @@ QByteArray entryText(const std::string& exec) {
 }
 
 bool enable(const LoginItem& item) {
+    // The identifier names the entry's file: a path would write elsewhere.
+    if (item.identifier.empty() || item.identifier.front() == '.' ||
+        item.identifier.find('/') != std::string::npos) {
+        return false;
+    }
     const auto program = programPath(item);
     if (!program) {
         return false;
@@ -139,7 +115,7 @@ bool enable(const LoginItem& item) {
     if (!exec) {
         return false;
     }
-    const QByteArray text = entryText(*exec);
+    const QByteArray text = entryText(item, *exec);
     const QString path = entryPath(item);
     // A link in place of the entry is replaced, never written through: it could point anywhere.
     if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
@@ -160,28 +136,12 @@ bool enable(const LoginItem& item) {
 
 }  // namespace
 
-bool enableLoginItem(std::string_view identifier) {
-    if (const auto& service = serviceForTesting()) {
-        return service(identifier);
-    }
-    const LoginItem* item = findLoginItem(identifier);
-    if (item == nullptr) {
-        qCWarning(platformLog) << "no login item" << qs(identifier);
-        return false;
-    }
-    const bool done = enable(*item);
+bool enableLoginItem(const LoginItem& item) {
+    const bool done = enable(item);
     if (!done) {
-        qCWarning(platformLog) << "the login item" << entryPath(*item) << "is not written";
+        qCWarning(platformLog) << "the login item" << entryPath(item) << "is not written";
     }
     return done;
-}
-
-void setLoginItemServiceForTesting(std::function<bool(std::string_view identifier)> service) {
-    serviceForTesting() = std::move(service);
-}
-
-void setLoginItemProgramForTesting(std::string path) {
-    programForTesting() = std::move(path);
 }
 
 }  // namespace vorelt

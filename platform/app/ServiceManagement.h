@@ -2,24 +2,29 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace vorelt {
 
-// Turns the login item `identifier` on: the session starts the item's program whenever the user
-// logs in. The item is an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<identifier>.desktop,
-// naming the program installed with this one. It stays on: its program decides at each login
-// whether to start anything.
-//
-// True when the item is on afterwards. It fails, and writes nothing, for an unknown identifier, a
-// program that is not installed, or one whose path an entry cannot hold.
-bool enableLoginItem(std::string_view identifier);
+// A program that the session starts whenever the user logs in, as its product describes it. The
+// item is an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<identifier>.desktop.
+struct LoginItem {
+    std::string identifier;
+    // The program's file name: beside this program while built, in `installedFolder` (relative to
+    // this program's folder) once installed. A name with a slash is the program's own path.
+    std::string program;
+    std::string installedFolder;
+    // The entry's Name and Comment, as the desktop's list of programs started at login shows it.
+    std::string name;
+    std::string comment;
+};
 
-// Tests: `service`, when set, stands in for everything enableLoginItem does; an empty one brings
-// the real service back.
-void setLoginItemServiceForTesting(std::function<bool(std::string_view identifier)> service);
-// Tests: the program of every login item is `path` instead of the one installed beside this
-// program; an empty path brings the search back.
-void setLoginItemProgramForTesting(std::string path);
+// Turns `item` on. It stays on: its program decides at each login whether to start anything.
+//
+// True when the item is on afterwards. It fails, and writes nothing, for a program that is not
+// installed, one whose path an entry cannot hold, or an identifier that is no file name.
+bool enableLoginItem(const LoginItem& item);
+
+// What turns login items on: enableLoginItem, or a stand-in that a test hands in.
+using LoginItemService = std::function<bool(const LoginItem& item)>;
 
 }  // namespace vorelt

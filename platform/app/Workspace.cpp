@@ -2,6 +2,7 @@
 
 #include "platform/app/DesktopSettings.h"
 #include "platform/foundation/FileDescriptor.h"
+#include "platform/foundation/Identity.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,7 @@ const char* usableRuntimeDirectory() {
 }
 
 std::string privateRuntimeDirectory() {
-    return "/tmp/vorelt-" + std::to_string(::getuid());
+    return "/tmp/" + Identity::current().name + "-" + std::to_string(::getuid());
 }
 
 // The folder of the announcements, the same for announcing and listing. Empty when there is none.
@@ -70,7 +71,7 @@ std::string announcementFolder(bool create) {
     const char* runtime = usableRuntimeDirectory();
     const std::string parent =
         runtime != nullptr ? std::string(runtime) : privateRuntimeDirectory();
-    const std::string folder = parent + "/vorelt";
+    const std::string folder = parent + "/" + Identity::current().name;
     if (create) {
         if (runtime == nullptr) {
             ::mkdir(parent.c_str(), 0700);
@@ -138,16 +139,6 @@ Directory openDirectory(const std::string& path) {
     return Directory(::opendir(path.c_str()));
 }
 
-std::function<std::vector<std::shared_ptr<RunningApplication>>()>& runningApplicationsStandIn() {
-    static std::function<std::vector<std::shared_ptr<RunningApplication>>()> list;
-    return list;
-}
-
-std::function<bool(const URL&)>& urlOpenerStandIn() {
-    static std::function<bool(const URL&)> opener;
-    return opener;
-}
-
 bool startDetached(const std::vector<std::string>& command) {
     if (command.empty()) {
         return false;
@@ -169,6 +160,7 @@ struct Workspace::Impl {
     };
     // The locked file of each announced display and identifier.
     std::map<std::pair<std::string, std::string>, Announcement> announcements;
+    RunningList standIn;
 
     ~Impl() {
         for (const auto& [key, announcement] : announcements) {
@@ -189,6 +181,10 @@ std::shared_ptr<Workspace> Workspace::sharedWorkspace() {
 
 Workspace::Workspace() : d(std::make_unique<Impl>()) {}
 
+Workspace::Workspace(RunningList runningApplications) : Workspace() {
+    d->standIn = std::move(runningApplications);
+}
+
 Workspace::~Workspace() = default;
 
 std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications() {
@@ -202,8 +198,8 @@ std::vector<std::shared_ptr<RunningApplication>> Workspace::runningApplications(
 
 std::vector<std::shared_ptr<RunningApplication>> Workspace::listRunning(
     std::optional<std::string_view> display) {
-    if (const auto& standIn = runningApplicationsStandIn()) {
-        return standIn();
+    if (d->standIn) {
+        return d->standIn();
     }
     std::set<std::string> identifiers;
     const std::string folder = announcementFolder(false);
@@ -331,23 +327,11 @@ bool Workspace::launchApplicationAtPath(const std::string& path) {
 }
 
 bool Workspace::openURL(const URL& url) {
-    if (const auto& standIn = urlOpenerStandIn()) {
-        return standIn(url);
-    }
     if (url.absoluteString() == DesktopSettings::dateTimeURL) {
         return startDetached(DesktopSettings::dateTimeCommand());
     }
     const QString opener = QStandardPaths::findExecutable("xdg-open");
     return !opener.isEmpty() && startDetached({opener.toStdString(), url.absoluteString()});
-}
-
-void Workspace::setRunningApplicationsForTesting(
-    std::function<std::vector<std::shared_ptr<RunningApplication>>()> list) {
-    runningApplicationsStandIn() = std::move(list);
-}
-
-void Workspace::setURLOpenerForTesting(std::function<bool(const URL&)> opener) {
-    urlOpenerStandIn() = std::move(opener);
 }
 
 std::string Workspace::applicationDirectoryPath() {

@@ -16,15 +16,21 @@ namespace vorelt {
 // The user's session: the applications running in it, and starting programs.
 //
 // An application announces itself by holding a lock on a file named after its identifier in a
-// folder of its display in $XDG_RUNTIME_DIR/vorelt/ (/tmp/vorelt-<uid>/vorelt/ without a usable
-// runtime folder). The kernel drops the lock when the process ends, however it ends, so a crashed
-// application is never listed. One identifier runs once per display: a clock on another X
-// display is another clock, and so is each clock on standard output, which feeds its own reader.
+// folder of its display in $XDG_RUNTIME_DIR/<name>/, the product's name (/tmp/<name>-<uid>/<name>/
+// without a usable runtime folder). The kernel drops the lock when the process ends, however it
+// ends, so a crashed application is never listed. One identifier runs once per display: a clock on
+// another X display is another clock, and so is each clock on standard output, which feeds its own
+// reader.
 class Workspace : public Object {
 public:
     static std::shared_ptr<Workspace> sharedWorkspace();
 
+    using RunningList = std::function<std::vector<std::shared_ptr<RunningApplication>>()>;
+
     Workspace();
+    // A workspace whose running applications, on every display, are those `runningApplications`
+    // lists, in place of the announcements (tests).
+    explicit Workspace(RunningList runningApplications);
     // Withdraws this workspace's announcements.
     ~Workspace() override;
 
@@ -46,7 +52,7 @@ public:
     static std::string currentDisplay();
 
     // Without a usable $XDG_RUNTIME_DIR (a root shell, cron), sets it to a private folder of this
-    // user, /tmp/vorelt-<uid>, so that the toolkit has one and says nothing about it.
+    // user, /tmp/<name>-<uid>, so that the toolkit has one and says nothing about it.
     static void ensureRuntimeDirectory();
 
     // Starts the program at `path` without arguments and without waiting for it, detached from
@@ -56,12 +62,6 @@ public:
     // Hands a URL to the desktop, without a shell. The date and time settings URL opens the
     // desktop's own date and time tool, where one is installed. False when nothing opened it.
     bool openURL(const URL& url);
-
-    // Tests: stand-ins for the list of running applications and for the opening of URLs; an
-    // empty function brings the real one back.
-    static void setRunningApplicationsForTesting(
-        std::function<std::vector<std::shared_ptr<RunningApplication>>()> list);
-    static void setURLOpenerForTesting(std::function<bool(const URL&)> opener);
 
     // The folder of this process's program file, where the programs installed with it are found.
     static std::string applicationDirectoryPath();

@@ -9,17 +9,18 @@ class Date {
 public:
     constexpr explicit Date(double secondsSince1970 = 0.0) : seconds_(secondsSince1970) {}
 
-    // The current moment, from the installed clock (the system's wall clock unless a test set one).
+    // The current moment on the system's wall clock.
     static Date now();
-    // Replaces the source of `now()`; an empty function restores the wall clock.
-    static void setClock(std::function<Date()> clock);
 
     constexpr double timeIntervalSince1970() const { return seconds_; }
-    constexpr Date addingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
     constexpr bool operator==(const Date&) const = default;
 
 private:
     double seconds_;
 };
+
+// Where an object reads the current moment: Date::now in the product, a clock of their own in
+// tests.
+using Clock = std::function<Date()>;
 
 }  // namespace vorelt

@@ -28,11 +28,9 @@ std::set<std::shared_ptr<Timer>>& scheduledTimers() {
 
 struct Timer::Impl {
     double interval = 0.0;
-    double tolerance = 0.0;
     std::weak_ptr<Object> target;
     Selector selector;
-    std::shared_ptr<Object> userInfo;
-    bool valid = true;
+    Clock clock;
     QTimer qtimer;
 
     static int milliseconds(double seconds) {
@@ -41,8 +39,7 @@ struct Timer::Impl {
 
     // Runs once to just after the next grid line, from where the timer repeats by itself.
     void align() {
-        qtimer.start(
-            milliseconds(delayUntilNextFiring(Date::now().timeIntervalSince1970(), interval)));
+        qtimer.start(milliseconds(delayUntilNextFiring(clock().timeIntervalSince1970(), interval)));
     }
 
     // Re-arming the timer at every firing costs more than the rest of the event loop's work, so
@@ -56,7 +53,7 @@ struct Timer::Impl {
             return;
         }
         const double next =
-            Date::now().timeIntervalSince1970() + qtimer.remainingTime() / 1000.0 - kLateMargin;
+            clock().timeIntervalSince1970() + qtimer.remainingTime() / 1000.0 - kLateMargin;
         const double past = next - std::floor(next / interval) * interval;
         // The remaining time is cut to whole milliseconds, so a firing up to one margin "before"
         // the line still lands after it.
@@ -68,13 +65,12 @@ struct Timer::Impl {
 
 std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
                                                              const std::shared_ptr<Object>& target,
-                                                             Selector selector,
-                                                             std::shared_ptr<Object> userInfo) {
+                                                             Selector selector, Clock clock) {
     auto impl = std::make_unique<Impl>();
     impl->interval = std::max(interval, kShortestInterval);
     impl->target = target;
     impl->selector = std::move(selector);
-    impl->userInfo = std::move(userInfo);
+    impl->clock = std::move(clock);
     std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
 
     QTimer& qtimer = timer->d->qtimer;
@@ -94,25 +90,7 @@ Timer::Timer(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
 
 Timer::~Timer() = default;
 
-double Timer::timeInterval() const {
-    return d->interval;
-}
-
-void Timer::setTolerance(double tolerance) {
-    d->tolerance = std::max(tolerance, 0.0);
-}
-
-double Timer::tolerance() const {
-    return d->tolerance;
-}
-
-std::shared_ptr<Object> Timer::userInfo() const {
-    return d->userInfo;
-}
-
-bool Timer::isValid() const {
-    return d->valid;
-}
+void Timer::setTolerance(double) {}
 
 void Timer::fire() {
     const auto target = d->target.lock();
@@ -124,10 +102,8 @@ void Timer::fire() {
 }
 
 void Timer::invalidate() {
-    d->valid = false;
     d->qtimer.stop();
     d->target.reset();
-    d->userInfo.reset();
     // Last: this may drop the final reference to the timer.
     auto& timers = scheduledTimers();
     const auto it = std::find_if(timers.begin(), timers.end(),

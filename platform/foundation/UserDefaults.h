@@ -10,7 +10,7 @@
 
 namespace vorelt {
 
-// The per-user preference store: an INI file under $XDG_CONFIG_HOME/vorelt/.
+// The per-user preference store: an INI file under $XDG_CONFIG_HOME/<name>/, the product's name.
 //
 // Every write goes to disk at once, replacing the file atomically. Writes that cannot reach the
 // disk are kept in memory for the life of the process and fail silently. A file that cannot be
@@ -24,7 +24,7 @@ public:
     static void resetStandardUserDefaults();
     // $XDG_CONFIG_HOME, or ~/.config when the variable is unset or relative.
     static std::string configHomePath();
-    // vorelt/vorelt.conf in the config home.
+    // <name>/<name>.conf in the config home.
     static std::string standardPath();
 
     explicit UserDefaults(std::string path);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/app/Application.h"
+#include "platform/foundation/Identity.h"
 #include "platform/statusbar/HiddenStatusBar.h"
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItem.h"
@@ -16,12 +17,6 @@
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
 
 namespace vorelt {
-
-namespace {
-bool adviceGiven = false;
-bool refusalTold = false;
-bool noRoomTold = false;
-}  // namespace
 
 // What is known of the desktop now; the tracker adds the tray's part.
 StatusBarHostRule::Facts StatusBar::facts() const {
@@ -34,13 +29,14 @@ StatusBarHostRule::Facts StatusBar::facts() const {
 }
 
 std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place) {
-    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven) {
-        adviceGiven = true;
-        std::fprintf(stderr, "%s\n", StatusBarHostRule::advice());
+    if (StatusBarHostRule::titleHidden(facts(), place) && !adviceGiven_) {
+        adviceGiven_ = true;
+        std::fprintf(stderr, "%s\n", StatusBarHostRule::advice(Identity::current().name).c_str());
     }
-    if (StatusBarHostRule::barOverWindows(facts(), place) && !noRoomTold) {
-        noRoomTold = true;
-        std::fprintf(stderr, "%s\n", StatusBarHostRule::noRoomForBar());
+    if (StatusBarHostRule::barOverWindows(facts(), place) && !noRoomTold_) {
+        noRoomTold_ = true;
+        std::fprintf(stderr, "%s\n",
+                     StatusBarHostRule::noRoomForBar(Identity::current().name).c_str());
     }
     switch (place) {
         case StatusBarHostRule::Place::panelTray: {
@@ -99,12 +95,12 @@ void StatusBar::trayRefused(const std::string& why) {
     if (!tracker_) {
         return;
     }
-    if (!refusalTold) {
-        refusalTold = true;
+    if (!refusalTold_) {
+        refusalTold_ = true;
         const std::string owner = tracker_->owner().empty() ? "" : " (" + tracker_->owner() + ")";
         const bool ownBar = StatusBarHostRule::place(facts_) == StatusBarHostRule::Place::ownBar;
-        std::fprintf(stderr, "vorelt: the panel's tray%s did not take the clock: %s.%s\n",
-                     owner.c_str(), why.c_str(),
+        std::fprintf(stderr, "%s: the panel's tray%s did not take the clock: %s.%s\n",
+                     Identity::current().name.c_str(), owner.c_str(), why.c_str(),
                      ownBar ? " It shows in its own bar until a tray takes it." : "");
     }
     tracker_->trayRefused();

@@ -14,8 +14,8 @@ class StatusItem;
 class StatusNotifierWatcherTracker;
 
 // The desktop's status bar. Its items are shown by a host, chosen by StatusBarHostRule: the
-// desktop panel's tray while the panel has one that shows their text (on KDE Plasma, Vorelt's
-// applet in the panel), else a bar window along the top of the screen when there is a display,
+// desktop panel's tray while the panel has one that shows their text (on KDE Plasma, the program's
+// own applet in the panel), else a bar window along the top of the screen when there is a display,
 // standard output when there is none.
 class StatusBar : public Object {
 public:
@@ -50,6 +50,11 @@ private:
     StatusBarHostRule::Facts facts_;
     std::unique_ptr<StatusBarHost> host_;
     std::vector<std::shared_ptr<StatusItem>> items_;
+    // What was said on standard error, once in the bar's life: that the title cannot be seen,
+    // that the tray refused the items, that the bar lies over windows.
+    bool adviceGiven_ = false;
+    bool refusalTold_ = false;
+    bool noRoomTold_ = false;
 };
 
 }  // namespace vorelt

@@ -94,21 +94,24 @@ bool StatusBarHostRule::titleHidden(const Facts& facts, Place place) {
             !trayShowsLabels(facts.trayOwner, facts.currentDesktop));
 }
 
-const char* StatusBarHostRule::advice() {
-    return "vorelt: this desktop keeps no room for a bar at the top, and has no panel tray that "
+std::string StatusBarHostRule::advice(const std::string& program) {
+    return program +
+           ": this desktop keeps no room for a bar at the top, and has no panel tray that "
            "shows text. To see the clock, use a panel tray that shows labels (GNOME Shell with the "
            "AppIndicator extension, an Ayatana indicator applet), or have your bar run "
-           "'env QT_QPA_PLATFORM=offscreen vorelt' (a custom module in waybar). The clock moves "
-           "to such a tray when one appears.";
+           "'env QT_QPA_PLATFORM=offscreen " +
+           program +
+           "' (a custom module in waybar). The clock moves to such a tray when one appears.";
 }
 
 bool StatusBarHostRule::barOverWindows(const Facts& facts, Place place) {
     return place == Place::ownBar && facts.display && !facts.docksKeepTheirStrip;
 }
 
-const char* StatusBarHostRule::noRoomForBar() {
-    return "vorelt: the window manager keeps no room for a bar at the top: the clock's bar lies "
-           "over the top of other windows.";
+std::string StatusBarHostRule::noRoomForBar(const std::string& program) {
+    return program +
+           ": the window manager keeps no room for a bar at the top: the clock's bar lies over the "
+           "top of other windows.";
 }
 
 std::optional<StatusBarHostRule::Place> StatusBarHostRule::placeNamed(const std::string& name) {

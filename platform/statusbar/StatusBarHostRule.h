@@ -8,8 +8,8 @@ namespace vorelt {
 // Where the status bar's items show: the one rule, from what can be known while running.
 class StatusBarHostRule {
 public:
-    // ownBarOrApplet: the item in KDE Plasma's tray, where Vorelt's panel applet shows its title;
-    // while no applet does, the own bar shows it too.
+    // ownBarOrApplet: the item in KDE Plasma's tray, where the program's own panel applet shows its
+    // title; while no applet does, the own bar shows it too.
     enum class Place { automatic, ownBar, panelTray, ownBarOrApplet, standardOutput, nowhere };
 
     struct Facts {
@@ -35,18 +35,18 @@ public:
     // Whether the tray of `owner` shows an item's text label beside its icon. Xfce's systray,
     // waybar's tray and KDE Plasma's show only the icon, with the text in a tooltip.
     static bool trayShowsLabels(const std::string& owner, const std::string& currentDesktop);
-    // Whether the tray of `owner` is Plasma 5's, whose items Vorelt's panel applet reads.
+    // Whether the tray of `owner` is Plasma 5's, whose items the program's own panel applet reads.
     static bool trayFeedsApplet(const std::string& owner);
     // Whether the items at `place` are published in the panel's tray.
     static bool usesTray(Place place);
     // Whether the clock's text cannot be on the screen at `place`: told once on standard error.
     static bool titleHidden(const Facts& facts, Place place);
     // What to tell the user then.
-    static const char* advice();
+    static std::string advice(const std::string& program);
     // Whether the bar at `place` lies over other windows, since the window manager keeps no strip
     // for it: told once on standard error, with what follows.
     static bool barOverWindows(const Facts& facts, Place place);
-    static const char* noRoomForBar();
+    static std::string noRoomForBar(const std::string& program);
     // The place the command line names "auto", "bar", "tray" or "stdout"; none for another name.
     static std::optional<Place> placeNamed(const std::string& name);
 };

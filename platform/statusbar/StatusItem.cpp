@@ -11,11 +11,6 @@ StatusItem::StatusItem(StatusBar& bar, double length)
 
 StatusItem::~StatusItem() = default;
 
-void StatusItem::setButton(std::shared_ptr<StatusBarButton> button) {
-    button_ = std::move(button);
-    buttonChanged();
-}
-
 void StatusItem::setMenu(std::shared_ptr<Menu> menu) {
     menu_ = std::move(menu);
     buttonChanged();

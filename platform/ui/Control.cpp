@@ -21,7 +21,7 @@ bool Control::sendAction() {
     if (action_.empty()) {
         return false;
     }
-    return Application::sharedApplication()->sendAction(action_, target_.lock().get(), this);
+    return Application::sharedApplication()->sendAction(action_, nullptr, this);
 }
 
 }  // namespace vorelt

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/QtGeometry.h"
 #include "platform/wayland/XkbKeys.h"
 #include "viewporter-client-protocol.h"
@@ -345,7 +346,7 @@ wl_buffer* Impl::clearPixel() {
         return clear;
     }
     // One transparent pixel, stretched over the output by the viewport.
-    const int fd = ::memfd_create("vorelt-overlay", MFD_CLOEXEC);
+    const int fd = ::memfd_create((Identity::current().name + "-overlay").c_str(), MFD_CLOEXEC);
     if (fd < 0 || ::ftruncate(fd, 4) != 0) {
         if (fd >= 0) {
             ::close(fd);
@@ -361,8 +362,9 @@ wl_buffer* Impl::clearPixel() {
 
 void Impl::makeLayer(Layer& layer, const OutputState& output, int32_t zone, bool forKeys) {
     layer.surface = wl_compositor_create_surface(compositor);
-    layer.layer = zwlr_layer_shell_v1_get_layer_surface(
-        shell, layer.surface, output.output, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "vorelt");
+    layer.layer = zwlr_layer_shell_v1_get_layer_surface(shell, layer.surface, output.output,
+                                                        ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+                                                        Identity::current().name.c_str());
     zwlr_layer_surface_v1_add_listener(layer.layer, &layerListener, &layer);
     if (forKeys) {
         zwlr_layer_surface_v1_set_anchor(

@@ -2,7 +2,7 @@
 // checks afterwards that the store holds what the view had saved.
 //
 //   settings_harness run JOURNAL      clicks option checkboxes in a loop until killed; before
-//                                     each click it journals the option, after it "done"
+//                                     each click it journals the option's ordinal, after it "done"
 //   settings_harness verify JOURNAL   exits 0 when every key holds its value after the last
 //                                     finished click, or the one the unfinished click gave it
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include <unordered_set>
 
 #include "model/DateFormatSettingsFields.h"
+#include "model/Identifiers.h"
 #include "model/Preferences.h"
 #include "model/composeDateFormat.h"
 #include "platform/app/ServiceManagement.h"
@@ -51,14 +52,15 @@ State stateAfter(const std::vector<Field>& flips) {
 int run(const char* journalPath) {
     // Each line is written before the next step, so that a kill leaves it behind.
     std::ofstream journal(journalPath, std::ios::app);
-    vorelt::setLoginItemServiceForTesting([](std::string_view) { return true; });
-    const auto settings = std::make_shared<vorelt::SettingsViewController>();
+    vorelt::Services services;
+    services.enableLoginItem = [](const vorelt::LoginItem&) { return true; };
+    const auto settings = std::make_shared<vorelt::SettingsViewController>(services);
     settings->view();
     std::mt19937 random(std::random_device{}());
     for (;;) {
         // Any option but the custom format, the last, whose text the harness leaves alone.
         const Field field = Field::Case(random() % Field::shouldUseCustomFormat);
-        journal << "click " << field.rawValue() << std::endl;
+        journal << "click " << field.ordinal() << std::endl;
         settings->buttonFor(field)->performClick();
         journal << "done" << std::endl;
     }
@@ -70,7 +72,10 @@ int verify(const char* journalPath, const std::string& storePath) {
     std::optional<Field> pending;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("click ", 0) == 0) {
-            pending = Field::fromRawValue(line.substr(6));
+            // One digit: there are nine options.
+            const int ordinal = line.size() == 7 ? line[6] - '0' : -1;
+            const bool named = ordinal >= 0 && ordinal < static_cast<int>(Field::count);
+            pending = named ? std::optional<Field>(Field::Case(ordinal)) : std::nullopt;
         } else if (line == "done" && pending) {
             finished.push_back(*pending);
             pending.reset();
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    vorelt::clockIdentity().adopt();
     return std::string(argv[1]) == "run" ? run(argv[2])
                                          : verify(argv[2], vorelt::UserDefaults::standardPath());
 }

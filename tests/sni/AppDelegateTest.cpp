@@ -15,7 +15,6 @@
 #include "../support/TestWatcher.h"
 #include "menubar/AppDelegate.h"
 #include "menubar/EventMonitor.h"
-#include "platform/app/ServiceManagement.h"
 #include "platform/foundation/Timer.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/tray/DBusMenuLayoutItem.h"
@@ -44,20 +43,19 @@ protected:
         Event::useSubstituteSource(true);
         QGuiApplication::setDesktopFileName("io.github.vorelt.Vorelt");
         StatusBar::systemStatusBar()->setHost(std::move(bar));
-        delegate = std::make_shared<AppDelegate>();
-        Application::sharedApplication()->setDelegate(delegate);
         // The title when the launcher is registered; its name is the autostart test's.
-        setLoginItemServiceForTesting([this](std::string_view) {
-            titlesAtRegistration.push_back(title());
-            return true;
-        });
+        delegate = std::make_shared<AppDelegate>(
+            Services{clock.clock(), Workspace::sharedWorkspace(), [this](const LoginItem&) {
+                         titlesAtRegistration.push_back(title());
+                         return true;
+                     }});
+        Application::sharedApplication()->setDelegate(delegate);
     }
     void TearDown() override {
         delegate->closePopover(nullptr);
         delegate->applicationWillTerminate(nullptr);
         StatusBar::systemStatusBar()->removeStatusItem(delegate->statusItem);
         Application::sharedApplication()->setDelegate(nullptr);
-        setLoginItemServiceForTesting({});
         StatusBar::systemStatusBar()->setHost(std::make_unique<test::RecordingHost>());
         Event::useSubstituteSource(false);
     }
@@ -380,6 +378,7 @@ TEST_F(LaunchedInPanel, EveryPropertyAnswersAndTheMenuAndEveryClickReachThePopov
     EXPECT_EQ(properties.keys().size(), 19) << properties.keys().join(' ').toStdString();
     EXPECT_EQ(properties.value("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
     EXPECT_EQ(properties.value("IconName").toString(), "io.github.vorelt.Vorelt");
+    EXPECT_EQ(properties.value("Title").toString(), "Vorelt") << "the name the clock gave itself";
     EXPECT_FALSE(properties.value("ItemIsMenu").toBool());
 
     EXPECT_EQ(panel.menu(service()),

@@ -5,6 +5,9 @@
 #include <array>
 #include <utility>
 
+#include "platform/foundation/Identity.h"
+#include "platform/foundation/QtText.h"
+
 namespace vorelt {
 
 namespace {
@@ -20,7 +23,8 @@ constexpr std::array<std::pair<const char*, std::optional<RectEdge>>, 5> kEdges{
 std::optional<StatusNotifierApplet::Report> StatusNotifierApplet::parse(
     const QString& orientation) {
     const QStringList words = orientation.split(' ');
-    if (words.size() != 6 || words[0] != QStringLiteral("vorelt-applet")) {
+    // The applet is the program's own, named after it.
+    if (words.size() != 6 || words[0] != qs(Identity::current().name + "-applet")) {
         return std::nullopt;
     }
     std::array<int, 4> numbers{};

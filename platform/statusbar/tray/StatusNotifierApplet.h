@@ -13,10 +13,10 @@ class QDBusConnection;
 
 namespace vorelt {
 
-// Vorelt's applet in KDE Plasma's panel, as the tray item hears of it. The applet reaches the item
-// through Plasma's data engine, which calls nothing but the item's own methods: every two seconds
-// it reports as a Scroll of no distance whose orientation reads
-// "vorelt-applet <edge> <x> <y> <width> <height>", its frame on screen and the screen edge of its
+// The program's own applet in KDE Plasma's panel, as the tray item hears of it. The applet reaches
+// the item through Plasma's data engine, which calls nothing but the item's own methods: every two
+// seconds it reports as a Scroll of no distance whose orientation reads
+// "<name>-applet <edge> <x> <y> <width> <height>", its frame on screen and the screen edge of its
 // panel (top, bottom, left, right, or none). It shows the item until its reports stop, or at once
 // when the program that sent them leaves the bus.
 class StatusNotifierApplet {

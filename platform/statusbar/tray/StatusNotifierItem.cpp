@@ -18,8 +18,10 @@
 
 #include "platform/app/Application.h"
 #include "platform/app/SessionBus.h"
+#include "platform/foundation/Identity.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtGeometry.h"
+#include "platform/foundation/QtText.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/tray/BusSignal.h"
@@ -31,6 +33,8 @@
 namespace vorelt {
 
 namespace {
+// Counted for the whole process, not per tray: the bus names carry only the process id, and an
+// item of the tray being replaced may still hold its name while the next tray's item starts.
 int nextItemNumber = 1;
 // Long enough for a busy panel to read the item and list it.
 constexpr int kListedWithinMs = 3000;
@@ -101,17 +105,17 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel,
     registerTypes();
     menuExporter_ = new DBusMenuExporter([this] { return item_.menu(); },
                                          [this] { place(std::nullopt); }, this);
-    published_ = connection_.isConnected() &&
-                 connection_.registerObject(objectPath, this,
-                                            QDBusConnection::ExportAllSlots |
-                                                QDBusConnection::ExportAllSignals |
-                                                QDBusConnection::ExportAllProperties) &&
-                 connection_.registerObject(DBusMenuExporter::objectPath, menuExporter_,
-                                            QDBusConnection::ExportAllSlots |
-                                                QDBusConnection::ExportAllSignals |
-                                                QDBusConnection::ExportAllProperties) &&
-                 connection_.registerService(service_);
-    if (!published_) {
+    const bool published = connection_.isConnected() &&
+                           connection_.registerObject(objectPath, this,
+                                                      QDBusConnection::ExportAllSlots |
+                                                          QDBusConnection::ExportAllSignals |
+                                                          QDBusConnection::ExportAllProperties) &&
+                           connection_.registerObject(DBusMenuExporter::objectPath, menuExporter_,
+                                                      QDBusConnection::ExportAllSlots |
+                                                          QDBusConnection::ExportAllSignals |
+                                                          QDBusConnection::ExportAllProperties) &&
+                           connection_.registerService(service_);
+    if (!published) {
         qCWarning(platformLog) << "the tray item is not published on the session bus:"
                                << connection_.lastError().message();
         return;
@@ -146,6 +150,10 @@ StatusNotifierItem::~StatusNotifierItem() {
 
 QString StatusNotifierItem::id() const {
     return QGuiApplication::desktopFileName();
+}
+
+QString StatusNotifierItem::title() const {
+    return qs(Identity::current().displayName);
 }
 
 QString StatusNotifierItem::iconThemePathFor(const QString& programFolder,

@@ -24,8 +24,8 @@ class StatusItem;
 // label, and the item's menu. It has a bus connection of its own, so that several items can each
 // sit at the one object path the panel looks at, and so that the panel sees the item go when the
 // connection closes. It answers every property of the interface: a panel that misses one may
-// refuse the item. Vorelt's applet in KDE Plasma's panel shows it from the tray too, and reports
-// to it (StatusNotifierApplet).
+// refuse the item. The program's own applet in KDE Plasma's panel shows it from the tray too, and
+// reports to it (StatusNotifierApplet).
 class StatusNotifierItem : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
@@ -66,9 +66,6 @@ public:
     ~StatusNotifierItem() override;
 
     StatusItem& item() const { return item_; }
-    // org.kde.StatusNotifierItem-<pid>-<n>.
-    const QString& serviceName() const { return service_; }
-    bool isPublished() const { return published_; }
 
     // Reads the item's title and menu again; tells the panel when the text changed, once a turn
     // of the event loop, so that a title replaced at once never reaches it.
@@ -79,7 +76,7 @@ public:
     // The side of the item the popover opens on, when the last click was the applet's.
     std::optional<RectEdge> popoverEdge() const { return clickedEdge_; }
 
-    // Passive while another shows the title (Vorelt's own bar): the tray keeps the icon in its
+    // Passive while another shows the title (the program's own bar): the tray keeps the icon in its
     // hidden part. It is passive while the applet shows it in any case.
     void setPassive(bool passive);
     bool appletShows() const { return applet_.shows(); }
@@ -88,7 +85,8 @@ public:
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const;
-    QString title() const { return QStringLiteral("Vorelt"); }
+    // The program's display name.
+    QString title() const;
     // Else active: a passive item may be hidden, and an empty title must still be clickable.
     QString status() const;
     int windowId() const { return 0; }
@@ -149,7 +147,6 @@ private:
     QDBusConnection connection_;
     bool panelShowsLabel_;
     RefusalHandler refused_;
-    bool published_ = false;
     QList<StatusNotifierPixmap> pixmaps_;
     QString iconThemePath_;
     const Menu* exportedMenu_;

@@ -9,7 +9,7 @@
 namespace vorelt {
 
 namespace {
-// Vorelt's own icon: a light face in a blue rim, with dark hands, as in its menu entry's icon.
+// The program's own icon: a light face in a blue rim, with dark hands, as in its menu entry's icon.
 StatusNotifierPixmap drawClock(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -14,8 +14,8 @@ struct StatusNotifierPixmap {
     int height = 0;
     QByteArray bytes;
 
-    // Vorelt's clock face, drawn in code in the sizes trays ask for: no icon theme needs to have
-    // it.
+    // The program's clock face, drawn in code in the sizes trays ask for: no icon theme needs to
+    // have it.
     static QList<StatusNotifierPixmap> clockIcon();
 };
 

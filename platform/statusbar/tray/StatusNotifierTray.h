@@ -12,7 +12,7 @@ namespace vorelt {
 class StatusNotifierItem;
 
 // The status bar in the desktop's own panel: each item is published as a tray item with a text
-// label, which the panel shows in place of Vorelt's bar window.
+// label, which the panel shows in place of the program's bar window.
 class StatusNotifierTray : public StatusBarHost {
 public:
     // Why the panel did not take an item.
@@ -28,11 +28,12 @@ public:
     void itemChanged(StatusItem& item) override;
     // Where the panel was last clicked, so that the popover opens there.
     Rect screenFrameOfItem(const StatusItem& item) const override;
-    // Beside Vorelt's panel applet, away from its panel's edge, when the click was the applet's.
+    // Beside the program's own panel applet, away from its panel's edge, when the click was the
+    // applet's.
     std::optional<RectEdge> popoverEdgeOfItem(const StatusItem& item) const override;
 
     // Keeps the items passive, as another host shows their titles, and tells `changed` whenever
-    // Vorelt's panel applet starts or stops showing one. Before the first item is added.
+    // The program's panel applet starts or stops showing one. Before the first item is added.
     void followApplet(std::function<void()> changed);
     bool appletShows(const StatusItem& item) const;
 

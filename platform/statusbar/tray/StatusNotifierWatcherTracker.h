@@ -14,13 +14,13 @@ namespace vorelt {
 
 // Follows the desktop panel's tray as it comes and goes (a panel restarts, a session starts its
 // panel late) and moves the status bar there and back: the tray while the session bus has a
-// StatusNotifierWatcher with a host registered and the rule takes it, Vorelt's own host
+// StatusNotifierWatcher with a host registered and the rule takes it, the program's own host
 // otherwise.
 class StatusNotifierWatcherTracker : public QObject {
     Q_OBJECT
 
 public:
-    // Makes the tray's host (true) or Vorelt's own.
+    // Makes the tray's host (true) or the program's own.
     using HostFactory = std::function<std::unique_ptr<StatusBarHost>(bool tray)>;
     using HostSink = std::function<void(std::unique_ptr<StatusBarHost>)>;
     // Whether to use a tray whose watcher has a host registered (or not), owned by a program.
@@ -33,8 +33,8 @@ public:
     // The host for now. Asks the bus and waits briefly for the answer, so that nothing shows in
     // the wrong place at start-up.
     std::unique_ptr<StatusBarHost> currentHost();
-    // The panel's tray did not take the items: Vorelt's own host, soon, until the watcher or its
-    // hosts change, when the tray is tried again.
+    // The panel's tray did not take the items: the program's own host, soon, until the watcher or
+    // its hosts change, when the tray is tried again.
     void trayRefused();
 
     bool inPanel() const { return inPanel_; }
