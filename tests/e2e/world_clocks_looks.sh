@@ -19,6 +19,10 @@ shoot_popover() {
     write_store '[General]' "$@"
     start_clock
     wait_for_bar ':'
+    # The window manager may still be placing the new bar when it is first seen.
+    at_top() { geometry "$bar" && [ "$Y" -eq 0 ] && [ "$X" -eq 0 ]; }
+    wait_until 3 at_top || fail "$name: the bar is not at the top: $X,$Y"
+    sleep 0.2
     open_popover "$name"
     sleep 0.4
     geometry "$popover"
