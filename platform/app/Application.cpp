@@ -17,15 +17,15 @@
 #include "platform/app/Appearance.h"
 #include "platform/app/Bundle.h"
 #include "platform/app/CommandLine.h"
-#include "platform/app/SessionBus.h"
 #include "platform/app/Workspace.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtText.h"
+#include "platform/foundation/SessionBus.h"
 #include "platform/foundation/TimeZone.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/ui/WindowController.h"
-#include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
 
@@ -41,9 +41,6 @@ void onSignal(int) {
 
 StatusBarHostRule::Place requestedPlace = StatusBarHostRule::Place::automatic;
 bool offscreenGiven = false;
-
-// Long enough for a window's last paint and the toolkit's clean-up after it.
-constexpr int kMemoryReturnDelayMs = 1000;
 
 // True while the event loop runs: an exit() then comes from inside the toolkit, which ends the
 // process that way when the display is lost.
@@ -104,18 +101,9 @@ bool Application::sendAction(const Selector& action, Object* target, Object* sen
 
 std::shared_ptr<Object> Application::receiverForAction(const Selector& action, Object* target,
                                                        Object* sender) {
-    if (target != nullptr) {
-        // Not owned here: the caller holds the target while it sends.
-        return target->respondsToSelector(action)
-                   ? std::shared_ptr<Object>(std::shared_ptr<Object>(), target)
-                   : nullptr;
-    }
     // Without a target: the sender's controllers, then the delegate, then the application.
-    for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
-         responder = responder->nextResponder()) {
-        if (responder->respondsToSelector(action)) {
-            return responder;
-        }
+    if (auto responder = responderFor(action, target, sender); responder || target != nullptr) {
+        return responder;
     }
     if (delegate_ && delegate_->respondsToSelector(action)) {
         return delegate_;
@@ -173,45 +161,6 @@ void Application::installSignalHandlers() {
         }
         Application::sharedApplication()->terminate(nullptr);
     });
-}
-
-StatusBarHostRule::Place Application::requestedStatusBarPlace() {
-    return requestedPlace;
-}
-
-bool Application::offscreenAskedFor() {
-    return offscreenGiven;
-}
-
-bool Application::inWaylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-bool Application::docksKeepTheirStrip() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == "wayland") {
-        return false;
-    }
-    return platform != "xcb" || X11Desktop::windowManagerKeepsDockStrips();
-}
-
-bool Application::hasDisplay() {
-    const QString platform = QGuiApplication::platformName();
-    return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
-}
-
-void Application::returnFreeMemorySoon() {
-    if (qApp == nullptr) {
-        return;
-    }
-    static QTimer* later = [] {
-        auto* timer = new QTimer(qApp);
-        timer->setSingleShot(true);
-        timer->setInterval(kMemoryReturnDelayMs);
-        QObject::connect(timer, &QTimer::timeout, [] { ::malloc_trim(0); });
-        return timer;
-    }();
-    later->start();
 }
 
 Action Application::actionForSelector(const Selector& selector) {
@@ -284,6 +233,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     Appearance::applyDesktopScheme();
     TimeZone::observeSystemTimeZoneChanges();
 
+    StatusBar::systemStatusBar()->request(requestedPlace, offscreenGiven);
     const auto application = Application::sharedApplication();
     application->setDelegate(mainInterface.instantiate());
     QTimer::singleShot(0, [application] {
@@ -291,7 +241,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
-    Application::returnFreeMemorySoon();
+    FreeMemory::returnSoon();
     std::atexit(exitInsideEventLoop);
     inEventLoop = true;
     const int status = QApplication::exec();

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/ActionDispatcher.h"
 #include "platform/foundation/Object.h"
-#include "platform/statusbar/StatusBarHostRule.h"
 
 namespace vorelt {
 
@@ -17,7 +17,7 @@ public:
 };
 
 // The running application: its event loop, its delegate and the dispatch of actions.
-class Application : public Object {
+class Application : public Object, public ActionDispatcher {
 public:
     static std::shared_ptr<Application> sharedApplication();
 
@@ -26,35 +26,18 @@ public:
 
     // Sends an action to `target`, or with none to the first responder that answers it, ending at
     // the application's delegate. False when nobody answered.
-    bool sendAction(const Selector& action, Object* target, Object* sender);
+    bool sendAction(const Selector& action, Object* target, Object* sender) override;
     // Who sendAction would run `action` on; none when nobody answers it.
     std::shared_ptr<Object> receiverForAction(const Selector& action, Object* target,
                                               Object* sender);
 
     // Tells the delegate, then ends the event loop and the process with status 0.
-    void terminate(Object* sender);
+    void terminate(Object* sender) override;
     // Replaces what ends the process after the delegate was told (tests keep their process).
     void setTerminationHandler(std::function<void()> handler);
 
     // SIGTERM, SIGINT and SIGHUP terminate the application from its event loop.
     static void installSignalHandlers();
-
-    // True when the application has a display to show windows on.
-    static bool hasDisplay();
-    // Where --show-in asked the status bar to be; automatic without it.
-    static StatusBarHostRule::Place requestedStatusBarPlace();
-    // True when the program was started with QT_QPA_PLATFORM=offscreen.
-    static bool offscreenAskedFor();
-    // True in a Wayland session (WAYLAND_DISPLAY is set), on XWayland too: the compositor then
-    // decides where windows go and which has the focus, and X11 sees no clicks in Wayland
-    // windows.
-    static bool inWaylandSession();
-    // Whether a dock window along the top keeps its place and strip here: not under a window
-    // manager that ignores docks' strips, nor on Wayland.
-    static bool docksKeepTheirStrip();
-    // Gives the memory that start-up or a closed window left free back to the system, a moment
-    // later: the clock runs for days, with little in use between the windows.
-    static void returnFreeMemorySoon();
 
     Action actionForSelector(const Selector& selector) override;
 

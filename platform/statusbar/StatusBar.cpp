@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/statusbar/HiddenStatusBar.h"
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItem.h"
@@ -14,6 +14,7 @@
 #include "platform/statusbar/tray/StatusNotifierAppletTray.h"
 #include "platform/statusbar/tray/StatusNotifierTray.h"
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
+#include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
 
@@ -66,10 +67,10 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
 std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     facts_ = StatusBarHostRule::Facts{};
-    facts_.requested = Application::requestedStatusBarPlace();
-    facts_.offscreenAskedFor = Application::offscreenAskedFor();
-    facts_.display = Application::hasDisplay();
-    facts_.docksKeepTheirStrip = Application::docksKeepTheirStrip();
+    facts_.requested = requested_;
+    facts_.offscreenAskedFor = offscreenAskedFor_;
+    facts_.display = WindowingSystem::hasDisplay();
+    facts_.docksKeepTheirStrip = X11Desktop::docksKeepTheirStrip();
     facts_.currentDesktop = desktop.toStdString();
     if (!StatusBarHostRule::followsTray(facts_)) {
         return hostAt(StatusBarHostRule::place(facts_));
@@ -134,6 +135,11 @@ void StatusBar::removeStatusItem(const std::shared_ptr<StatusItem>& item) {
     }
     host().removeItem(**it);
     items_.erase(it);
+}
+
+void StatusBar::request(StatusBarHostRule::Place place, bool offscreenAskedFor) {
+    requested_ = place;
+    offscreenAskedFor_ = offscreenAskedFor;
 }
 
 StatusBarHost& StatusBar::host() {

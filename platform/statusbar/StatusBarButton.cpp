@@ -1,6 +1,6 @@
 #include "platform/statusbar/StatusBarButton.h"
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
 #include "platform/statusbar/StatusItem.h"
 
 namespace vorelt {
@@ -40,7 +40,7 @@ void StatusBarButton::performClick() {
     if (action_.empty()) {
         return;
     }
-    Application::sharedApplication()->sendAction(action_, target_.lock().get(), this);
+    ActionDispatcher::send(action_, target_.lock().get(), this);
 }
 
 }  // namespace vorelt

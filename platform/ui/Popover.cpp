@@ -4,8 +4,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/foundation/QtGeometry.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/PopoverWindow.h"
@@ -50,7 +52,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
     if (!d->window) {
         // Escape closes it the way its owner closes it, so that the owner knows.
         const auto closeAsOwner = [this] {
-            if (!Application::sharedApplication()->sendAction("closePopover:", nullptr, this)) {
+            if (!ActionDispatcher::send("closePopover:", nullptr, this)) {
                 performClose(this);
             }
         };
@@ -66,7 +68,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
         // Wayland's own windows are not seen: losing the focus closes it there. Where there is
         // one, the compositor may hand the focus back and forth as it maps the window.
         const bool pressesUnseen =
-            Application::inWaylandSession() && WaylandOverlay::instance() == nullptr;
+            WindowingSystem::inWaylandSession() && WaylandOverlay::instance() == nullptr;
         if (!Event::globalMonitorsAvailable() || pressesUnseen) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
@@ -113,7 +115,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
 void Popover::performClose(Object*) {
     if (d->window) {
         d->window->hide();
-        Application::returnFreeMemorySoon();
+        FreeMemory::returnSoon();
     }
 }
 

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorelt {
@@ -48,7 +48,7 @@ public:
                         break;
                     }
                 }
-                Application::returnFreeMemorySoon();
+                FreeMemory::returnSoon();
             });
         }
         return false;
