@@ -32,8 +32,8 @@ Rect StatusBarButton::frameOnScreen() const {
     return item_.frameOnScreen();
 }
 
-std::optional<RectEdge> StatusBarButton::popoverEdge() const {
-    return item_.popoverEdge();
+Popover::Anchor StatusBarButton::popoverAnchor() const {
+    return Popover::Anchor{item_.frameOnScreen(), item_.popoverEdge()};
 }
 
 void StatusBarButton::performClick() {

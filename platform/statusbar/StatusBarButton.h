@@ -7,6 +7,7 @@
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/Object.h"
+#include "platform/ui/Popover.h"
 
 namespace vorelt {
 
@@ -29,8 +30,8 @@ public:
     Rect bounds() const;
     // The button's rectangle on screen, as the host shows it.
     Rect frameOnScreen() const;
-    // The side a popover opens on, where the host knows.
-    std::optional<RectEdge> popoverEdge() const;
+    // What a popover opens against: the button on screen, and the side where the host knows.
+    Popover::Anchor popoverAnchor() const;
 
     // What a click does: sends the action.
     void performClick();
