@@ -25,6 +25,7 @@
 #include "platform/foundation/TimeZone.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/statusbar/StatusBar.h"
+#include "platform/ui/DesktopEventSource.h"
 #include "platform/ui/WindowController.h"
 
 namespace vorelt {
@@ -88,6 +89,11 @@ std::shared_ptr<Application> Application::sharedApplication() {
 
 void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
     delegate_ = std::move(delegate);
+}
+
+void Application::setGlobalEventSource(std::shared_ptr<GlobalEventSource> source) {
+    globalEventSource_ = std::move(source);
+    Event::setGlobalEventSource(globalEventSource_);
 }
 
 bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
@@ -235,6 +241,7 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
 
     StatusBar::systemStatusBar()->request(requestedPlace, offscreenGiven);
     const auto application = Application::sharedApplication();
+    application->setGlobalEventSource(DesktopEventSource::make());
     application->setDelegate(mainInterface.instantiate());
     QTimer::singleShot(0, [application] {
         if (const auto delegate = application->delegate()) {

@@ -9,6 +9,8 @@
 
 namespace vorelt {
 
+class GlobalEventSource;
+
 // What the application tells its delegate about its life.
 class ApplicationDelegate : public Object {
 public:
@@ -23,6 +25,8 @@ public:
 
     std::shared_ptr<ApplicationDelegate> delegate() const { return delegate_; }
     void setDelegate(std::shared_ptr<ApplicationDelegate> delegate);
+    // Where the global event monitors' events come from, kept until the application ends.
+    void setGlobalEventSource(std::shared_ptr<GlobalEventSource> source);
 
     // Sends an action to `target`, or with none to the first responder that answers it, ending at
     // the application's delegate. False when nobody answered.
@@ -43,6 +47,7 @@ public:
 
 private:
     std::shared_ptr<ApplicationDelegate> delegate_;
+    std::shared_ptr<GlobalEventSource> globalEventSource_;
     std::function<void()> terminationHandler_;
     bool terminating_ = false;
 };

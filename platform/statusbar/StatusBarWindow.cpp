@@ -180,6 +180,10 @@ Rect StatusBarWindow::screenFrameOfItem(const StatusItem& item) const {
     return rectFrom(QRect(view->mapToGlobal(QPoint(0, 0)), QSize(view->width(), height())));
 }
 
+bool StatusBarWindow::takesPressAt(QPoint local) const {
+    return childAt(local) != nullptr;
+}
+
 void StatusBarWindow::updateName() {
     QString name;
     for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
