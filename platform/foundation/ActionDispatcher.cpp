@@ -33,10 +33,8 @@ bool ActionDispatcher::send(const Selector& action, Object* target, Object* send
 std::shared_ptr<Object> ActionDispatcher::responderFor(const Selector& action, Object* target,
                                                        Object* sender) {
     if (target != nullptr) {
-        // Not owned here: the caller holds the target while it sends.
-        return target->respondsToSelector(action)
-                   ? std::shared_ptr<Object>(std::shared_ptr<Object>(), target)
-                   : nullptr;
+        // Shared with its owners, so that the receiver handed out keeps it.
+        return target->respondsToSelector(action) ? target->weak_from_this().lock() : nullptr;
     }
     for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
          responder = responder->nextResponder()) {

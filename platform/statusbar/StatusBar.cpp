@@ -122,7 +122,7 @@ StatusBar::StatusBar() = default;
 StatusBar::~StatusBar() = default;
 
 std::shared_ptr<StatusItem> StatusBar::statusItemWithLength(double length) {
-    auto item = std::make_shared<StatusItem>(*this, length);
+    auto item = StatusItem::make(std::static_pointer_cast<StatusBar>(shared_from_this()), length);
     items_.push_back(item);
     host().addItem(*item);
     return item;

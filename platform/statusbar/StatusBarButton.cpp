@@ -5,14 +5,16 @@
 
 namespace vorelt {
 
-StatusBarButton::StatusBarButton(StatusItem& item) : item_(item) {}
+StatusBarButton::StatusBarButton(std::weak_ptr<StatusItem> item) : item_(std::move(item)) {}
 
 void StatusBarButton::setTitle(std::string_view title) {
     if (title == title_) {
         return;
     }
     title_.assign(title);
-    item_.buttonChanged();
+    if (const auto item = item_.lock()) {
+        item->buttonChanged();
+    }
 }
 
 void StatusBarButton::setAction(Selector action) {
@@ -29,11 +31,13 @@ Rect StatusBarButton::bounds() const {
 }
 
 Rect StatusBarButton::frameOnScreen() const {
-    return item_.frameOnScreen();
+    const auto item = item_.lock();
+    return item ? item->frameOnScreen() : Rect{};
 }
 
 Popover::Anchor StatusBarButton::popoverAnchor() const {
-    return Popover::Anchor{item_.frameOnScreen(), item_.popoverEdge()};
+    const auto item = item_.lock();
+    return item ? Popover::Anchor{item->frameOnScreen(), item->popoverEdge()} : Popover::Anchor{};
 }
 
 void StatusBarButton::performClick() {

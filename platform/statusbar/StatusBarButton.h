@@ -13,10 +13,11 @@ namespace vorelt {
 
 class StatusItem;
 
-// The clickable part of a status item: its title and the action a click sends.
+// The clickable part of a status item: its title and the action a click sends. It does not keep
+// its item: with the item gone it shows nowhere.
 class StatusBarButton : public Object {
 public:
-    explicit StatusBarButton(StatusItem& item);
+    explicit StatusBarButton(std::weak_ptr<StatusItem> item);
 
     void setTitle(std::string_view title);
     const std::string& title() const { return title_; }
@@ -37,7 +38,7 @@ public:
     void performClick();
 
 private:
-    StatusItem& item_;
+    std::weak_ptr<StatusItem> item_;
     std::string title_;
     Selector action_;
     std::weak_ptr<Object> target_;
