@@ -23,10 +23,8 @@
 #include "platform/foundation/QtText.h"
 #include "platform/foundation/SessionBus.h"
 #include "platform/foundation/TimeZone.h"
-#include "platform/foundation/UserDefaults.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/ui/DesktopEventSource.h"
-#include "platform/ui/WindowController.h"
 
 namespace vorelt {
 
@@ -82,9 +80,12 @@ void ApplicationDelegate::applicationDidFinishLaunching(Object*) {}
 void ApplicationDelegate::applicationWillTerminate(Object*) {}
 
 std::shared_ptr<Application> Application::sharedApplication() {
-    // Never destroyed: its delegate owns windows, which must not outlive the toolkit.
-    static const auto& application = *new std::shared_ptr<Application>(new Application);
-    return application;
+    // Never destroyed, as other rooms reach it to the last; what it owns ends with the toolkit.
+    static const auto* application = [] {
+        qAddPostRoutine([] { sharedApplication()->end(); });
+        return new std::shared_ptr<Application>(new Application);
+    }();
+    return *application;
 }
 
 void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
@@ -94,6 +95,11 @@ void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
 void Application::setGlobalEventSource(std::shared_ptr<GlobalEventSource> source) {
     globalEventSource_ = std::move(source);
     Event::setGlobalEventSource(globalEventSource_);
+}
+
+void Application::end() {
+    delegate_.reset();
+    globalEventSource_.reset();
 }
 
 bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
@@ -253,12 +259,6 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     inEventLoop = true;
     const int status = QApplication::exec();
     inEventLoop = false;
-
-    // Everything that holds toolkit objects goes before the toolkit does.
-    WindowController::releaseOpenWindows();
-    application->setDelegate(nullptr);
-    StatusBar::systemStatusBar()->detachHost();
-    UserDefaults::resetStandardUserDefaults();
     return status;
 }
 

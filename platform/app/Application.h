@@ -46,6 +46,10 @@ public:
     Action actionForSelector(const Selector& selector) override;
 
 private:
+    // Lets go of the delegate and the event source while the toolkit still runs: the delegate
+    // owns windows.
+    void end();
+
     std::shared_ptr<ApplicationDelegate> delegate_;
     std::shared_ptr<GlobalEventSource> globalEventSource_;
     std::function<void()> terminationHandler_;

@@ -1,6 +1,7 @@
 #include "platform/statusbar/StatusBar.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <unistd.h>
 #include <algorithm>
@@ -112,9 +113,13 @@ void StatusBar::trayRefused(const std::string& why) {
 }
 
 std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {
-    // Never destroyed: its host may be a window, which must not outlive the toolkit.
-    static const auto& bar = *new std::shared_ptr<StatusBar>(new StatusBar);
-    return bar;
+    // Never destroyed, as its items may be held to the last; its host may be a window, which goes
+    // with the toolkit.
+    static const auto* bar = [] {
+        qAddPostRoutine([] { systemStatusBar()->detachHost(); });
+        return new std::shared_ptr<StatusBar>(new StatusBar);
+    }();
+    return *bar;
 }
 
 StatusBar::StatusBar() = default;

@@ -83,7 +83,5 @@ int main(int argc, char** argv) {
     delegate->applicationWillTerminate(nullptr);
     vorelt::Application::sharedApplication()->setDelegate(nullptr);
     delegate.reset();
-    vorelt::WindowController::releaseOpenWindows();
-    vorelt::StatusBar::systemStatusBar()->detachHost();
     return failed && !leaksOnly ? 1 : 0;
 }
