@@ -55,8 +55,7 @@ int main(int argc, char** argv) {
     Date::setClock([&offset] { return Date(realNow() + offset); });
     const auto recorder = std::make_shared<Recorder>();
     recorder->offset = &offset;
-    const auto timer =
-        vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick", nullptr);
+    const auto timer = vorelt::Timer::scheduledTimerWithTimeInterval(1.0, recorder, "tick");
     const int status = QCoreApplication::exec();
     timer->invalidate();
     return status;

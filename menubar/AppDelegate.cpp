@@ -81,8 +81,8 @@ void AppDelegate::applicationWillTerminate(Object*) {
 void AppDelegate::setupMenuTime() {
     dateFormatter = std::make_shared<DateFormatter>();
     dateFormatter->setDateFormat(storedPattern(*userDefaults));
-    timer = Timer::scheduledTimerWithTimeInterval(kTickInterval, shared_from_this(),
-                                                  "updateMenuTime", nullptr);
+    timer =
+        Timer::scheduledTimerWithTimeInterval(kTickInterval, shared_from_this(), "updateMenuTime");
     if (timer) {
         timer->setTolerance(kTickTolerance);
     }

@@ -14,16 +14,6 @@ std::string_view DateFormatSettingsFields::rawValue() const {
     return kRawValues[static_cast<std::size_t>(case_)];
 }
 
-std::optional<DateFormatSettingsFields> DateFormatSettingsFields::fromRawValue(
-    std::string_view rawValue) {
-    for (const DateFormatSettingsFields field : allCases()) {
-        if (field.rawValue() == rawValue) {
-            return field;
-        }
-    }
-    return std::nullopt;
-}
-
 const std::array<DateFormatSettingsFields, DateFormatSettingsFields::count>&
 DateFormatSettingsFields::allCases() {
     static constexpr std::array<DateFormatSettingsFields, count> cases = {

@@ -32,8 +32,6 @@ public:
     constexpr int ordinal() const { return static_cast<int>(case_); }
     std::string_view rawValue() const;
 
-    // The case whose key equals `rawValue` exactly (case-sensitive), or none.
-    static std::optional<DateFormatSettingsFields> fromRawValue(std::string_view rawValue);
     static const std::array<DateFormatSettingsFields, count>& allCases();
 
     constexpr bool operator==(const DateFormatSettingsFields&) const = default;

@@ -76,7 +76,6 @@ public:
     std::shared_ptr<TextField> dateFormatTextField() const { return dateFormatTextField_.lock(); }
     std::shared_ptr<TextField> dateFormatLabel() const { return dateFormatLabel_.lock(); }
     std::shared_ptr<TextField> saveStatusLabel() const { return saveStatusLabel_.lock(); }
-    void setDateFormatLabel(const std::shared_ptr<TextField>& f) { dateFormatLabel_ = f; }
 
     void viewDidLoad() override;
 

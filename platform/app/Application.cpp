@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -182,37 +183,52 @@ Action Application::actionForSelector(const Selector& selector) {
     return {};
 }
 
-int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+namespace {
+
+// What the whole process keeps to, before anything else runs.
+void prepareProcess() {
     std::signal(SIGPIPE, SIG_IGN);
     // One heap for all threads: the toolkit's threads allocate little, and an arena each would
     // keep pages of their own.
     ::mallopt(M_ARENA_MAX, 1);
-    // Help and the version need no display; Qt's options are only known once Qt has taken them.
-    const auto arguments = [&] {
-        if (!mainInterface.readsCommandLine) {
-            return std::vector<std::string>();
-        }
-        return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
-    };
-    const CommandLine early(arguments());
-    if (early.helpAsked()) {
+}
+
+// The arguments after the program's name, for a program that reads its command line.
+std::vector<std::string> argumentsOf(int argc, char* argv[], const MainInterface& mainInterface) {
+    if (!mainInterface.readsCommandLine) {
+        return {};
+    }
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+// --help and --version, which need no display: the exit status, or none to go on.
+std::optional<int> answerWithoutDisplay(const CommandLine& commandLine) {
+    if (commandLine.helpAsked()) {
         std::fputs(CommandLine::usage("vorelt").c_str(), stdout);
         return 0;
     }
-    if (early.versionAsked()) {
+    if (commandLine.versionAsked()) {
         std::printf("vorelt %s\n", VORELT_VERSION);
         return 0;
     }
-    requestedPlace = early.place();
+    return std::nullopt;
+}
+
+// The environment the toolkit starts in: signals, the runtime folder, the windowing system.
+void prepareEnvironment(StatusBarHostRule::Place place) {
+    requestedPlace = place;
     // From the first moment: a signal during start-up still ends the program cleanly.
     Application::installSignalHandlers();
     Workspace::ensureRuntimeDirectory();
     chooseWindowingSystem();
-    // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less
-    // than the round trip Qt makes before drawing again into an image it shares with the server.
-    // Qt's own event loop does with fewer instructions and less memory than GLib's, and the clock
-    // needs nothing that only GLib's brings. Only this process goes without: programs started
-    // later are not affected.
+}
+
+// The bar repaints a few hundred pixels a second. Sent over the X connection they cost less than
+// the round trip Qt makes before drawing again into an image it shares with the server. Qt's own
+// event loop does with fewer instructions and less memory than GLib's, and the clock needs nothing
+// that only GLib's brings. Set for the toolkit's start only, so that programs started later are
+// not affected: the names set here, for unsetToolkitStartVariables.
+std::vector<const char*> setToolkitStartVariables() {
     std::vector<const char*> setHere;
     for (const char* name : {"QT_XCB_NO_MITSHM", "QT_NO_GLIB"}) {
         if (!qEnvironmentVariableIsSet(name)) {
@@ -220,37 +236,38 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
             setHere.push_back(name);
         }
     }
-    QApplication qtApplication(argc, argv);
+    return setHere;
+}
+
+void unsetToolkitStartVariables(const std::vector<const char*>& setHere) {
     for (const char* name : setHere) {
         qunsetenv(name);
     }
-    const CommandLine commandLine(arguments());
-    if (!commandLine.error().empty()) {
-        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
-        return CommandLine::usageErrorStatus;
-    }
+}
+
+// Announces the program on this display; false when the same identifier already runs there.
+bool checkForAnotherInstance(const MainInterface& mainInterface) {
     SessionBus::keepToolkitFromStartingOne();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName("vorelt");
     QApplication::setDesktopFileName(QString::fromStdString(mainInterface.bundleIdentifier));
-    if (!Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier)) {
-        // It already runs on this display: a second start adds nothing, and is no error.
-        return 0;
-    }
+    return Workspace::sharedWorkspace()->announceRunningApplication(mainInterface.bundleIdentifier);
+}
 
-    Application::installSignalHandlers();
-    // Before any view loads: the views translate their texts, and Qt takes the layout direction
-    // from the translation.
+// Before any view loads: the views translate their texts, and Qt takes the layout direction from
+// the translation.
+void loadTranslationsAndLooks() {
     Bundle::loadLocalization(Bundle::preferredLocalization());
     Appearance::applyDesktopScheme();
     TimeZone::observeSystemTimeZoneChanges();
+}
 
-    StatusBar::systemStatusBar()->request(requestedPlace, offscreenGiven);
-    const auto application = Application::sharedApplication();
-    application->setGlobalEventSource(DesktopEventSource::make());
-    application->setDelegate(mainInterface.instantiate());
-    QTimer::singleShot(0, [application] {
-        if (const auto delegate = application->delegate()) {
+// Creates the delegate, tells it that launching finished and runs the event loop until the
+// application terminates: its exit status.
+int runEventLoop(Application& application, const MainInterface& mainInterface) {
+    application.setDelegate(mainInterface.instantiate());
+    QTimer::singleShot(0, [&application] {
+        if (const auto delegate = application.delegate()) {
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
@@ -260,6 +277,36 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     const int status = QApplication::exec();
     inEventLoop = false;
     return status;
+}
+
+}  // namespace
+
+int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) {
+    prepareProcess();
+    // Help and the version need no display; Qt's options are only known once Qt has taken them.
+    const CommandLine early(argumentsOf(argc, argv, mainInterface));
+    if (const auto status = answerWithoutDisplay(early)) {
+        return *status;
+    }
+    prepareEnvironment(early.place());
+    const auto setHere = setToolkitStartVariables();
+    QApplication qtApplication(argc, argv);
+    unsetToolkitStartVariables(setHere);
+    const CommandLine commandLine(argumentsOf(argc, argv, mainInterface));
+    if (!commandLine.error().empty()) {
+        std::fprintf(stderr, "vorelt: %s\n", commandLine.error().c_str());
+        return CommandLine::usageErrorStatus;
+    }
+    if (!checkForAnotherInstance(mainInterface)) {
+        // It already runs on this display: a second start adds nothing, and is no error.
+        return 0;
+    }
+    Application::installSignalHandlers();
+    loadTranslationsAndLooks();
+    StatusBar::systemStatusBar()->request(requestedPlace, offscreenGiven);
+    const auto application = Application::sharedApplication();
+    application->setGlobalEventSource(DesktopEventSource::make());
+    return runEventLoop(*application, mainInterface);
 }
 
 }  // namespace vorelt

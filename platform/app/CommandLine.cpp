@@ -1,38 +1,48 @@
 #include "platform/app/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 namespace vorelt {
 
 namespace {
-constexpr std::string_view kShowIn = "--show-in";
+constexpr auto kPlaces = "auto, bar, tray or stdout";
 }  // namespace
 
 CommandLine::CommandLine(const std::vector<std::string>& arguments) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "-h" || argument == "--help") {
-            help_ = true;
-        } else if (argument == "--version") {
-            version_ = true;
-        } else if (argument == kShowIn || argument.starts_with(std::string(kShowIn) + "=")) {
-            std::string value;
-            if (argument.size() > kShowIn.size()) {
-                value = argument.substr(kShowIn.size() + 1);
-            } else if (i + 1 < arguments.size()) {
-                value = arguments[++i];
-            } else {
-                fail("option '--show-in' needs a place: auto, bar, tray or stdout");
-                continue;
-            }
-            if (const auto place = StatusBarHostRule::placeNamed(value)) {
-                place_ = *place;
-            } else {
-                fail("unknown place '" + value + "' for --show-in: auto, bar, tray or stdout");
-            }
-        } else if (argument.starts_with("-")) {
-            fail("unknown option '" + argument + "'");
+    QCommandLineParser parser;
+    // As Qt's own options are written: a single dash before a word takes it for one option.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption showIn(QStringLiteral("show-in"), QString(), QStringLiteral("place"));
+    parser.addOptions({help, version, showIn});
+    // The parser skips the first argument, the program's name.
+    QStringList list{QStringLiteral("vorelt")};
+    for (const std::string& argument : arguments) {
+        list.append(QString::fromStdString(argument));
+    }
+    parser.parse(list);
+    help_ = parser.isSet(help);
+    version_ = parser.isSet(version);
+
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+        const QString& name = unknown.first();
+        fail("unknown option '" + std::string(name.size() == 1 ? "-" : "--") + name.toStdString() +
+             "'");
+    }
+    if (parser.isSet(showIn) && parser.values(showIn).isEmpty()) {
+        fail("option '--show-in' needs a place: " + std::string(kPlaces));
+    }
+    for (const QString& value : parser.values(showIn)) {
+        if (const auto place = StatusBarHostRule::placeNamed(value.toStdString())) {
+            place_ = *place;
         } else {
-            fail("unexpected argument '" + argument + "'");
+            fail("unknown place '" + value.toStdString() + "' for --show-in: " + kPlaces);
         }
+    }
+    if (const QStringList stray = parser.positionalArguments(); !stray.isEmpty()) {
+        fail("unexpected argument '" + stray.first().toStdString() + "'");
     }
 }
 

@@ -7,8 +7,8 @@
 
 namespace vorelt {
 
-// The program's own command-line options. Qt's options (-platform, -display, -style...) are taken
-// out by Qt before these are read.
+// The program's own command-line options, read by Qt's parser. Qt's options (-platform, -display,
+// -style...) are taken out by Qt before these are read.
 class CommandLine {
 public:
     // Reads the arguments after the program's name.

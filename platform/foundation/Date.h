@@ -15,7 +15,6 @@ public:
     static void setClock(std::function<Date()> clock);
 
     constexpr double timeIntervalSince1970() const { return seconds_; }
-    constexpr Date addingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
     constexpr bool operator==(const Date&) const = default;
 
 private:

@@ -16,7 +16,6 @@ public:
 
     // Without an event loop to wait for, runs at once.
     void schedule();
-    bool isScheduled() const { return timer_.isActive(); }
 
 private:
     std::function<void()> run_;

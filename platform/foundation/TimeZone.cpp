@@ -145,16 +145,6 @@ void watch(QFileSystemWatcher& watcher) {
 
 }  // namespace
 
-std::string TimeZone::systemTimeZoneName() {
-    ensureAdopted();
-    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
-    icu::UnicodeString id;
-    zone->getID(id);
-    std::string name;
-    id.toUTF8String(name);
-    return name;
-}
-
 void TimeZone::resetSystemTimeZone() {
     ensureAdopted();
     adoptHostZone(false);

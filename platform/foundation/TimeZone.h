@@ -10,8 +10,6 @@ namespace vorelt {
 // when that file or the link to it is replaced while the program runs.
 class TimeZone {
 public:
-    // The identifier of the zone in force, such as "Europe/Berlin".
-    static std::string systemTimeZoneName();
     // Reads the system's zone again; a formatter follows at its next formatting.
     static void resetSystemTimeZone();
     // Counts the changes of zone since start, so that a formatter can tell its zone is stale.

@@ -28,11 +28,8 @@ std::set<std::shared_ptr<Timer>>& scheduledTimers() {
 
 struct Timer::Impl {
     double interval = 0.0;
-    double tolerance = 0.0;
     std::weak_ptr<Object> target;
     Selector selector;
-    std::shared_ptr<Object> userInfo;
-    bool valid = true;
     QTimer qtimer;
 
     static int milliseconds(double seconds) {
@@ -68,13 +65,11 @@ struct Timer::Impl {
 
 std::shared_ptr<Timer> Timer::scheduledTimerWithTimeInterval(double interval,
                                                              const std::shared_ptr<Object>& target,
-                                                             Selector selector,
-                                                             std::shared_ptr<Object> userInfo) {
+                                                             Selector selector) {
     auto impl = std::make_unique<Impl>();
     impl->interval = std::max(interval, kShortestInterval);
     impl->target = target;
     impl->selector = std::move(selector);
-    impl->userInfo = std::move(userInfo);
     std::shared_ptr<Timer> timer(new Timer(std::move(impl)));
 
     QTimer& qtimer = timer->d->qtimer;
@@ -94,25 +89,7 @@ Timer::Timer(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
 
 Timer::~Timer() = default;
 
-double Timer::timeInterval() const {
-    return d->interval;
-}
-
-void Timer::setTolerance(double tolerance) {
-    d->tolerance = std::max(tolerance, 0.0);
-}
-
-double Timer::tolerance() const {
-    return d->tolerance;
-}
-
-std::shared_ptr<Object> Timer::userInfo() const {
-    return d->userInfo;
-}
-
-bool Timer::isValid() const {
-    return d->valid;
-}
+void Timer::setTolerance(double) {}
 
 void Timer::fire() {
     const auto target = d->target.lock();
@@ -124,10 +101,8 @@ void Timer::fire() {
 }
 
 void Timer::invalidate() {
-    d->valid = false;
     d->qtimer.stop();
     d->target.reset();
-    d->userInfo.reset();
     // Last: this may drop the final reference to the timer.
     auto& timers = scheduledTimers();
     const auto it = std::find_if(timers.begin(), timers.end(),

@@ -16,17 +16,13 @@ namespace vorelt {
 class Timer : public Object {
 public:
     static std::shared_ptr<Timer> scheduledTimerWithTimeInterval(
-        double interval, const std::shared_ptr<Object>& target, Selector selector,
-        std::shared_ptr<Object> userInfo);
+        double interval, const std::shared_ptr<Object>& target, Selector selector);
 
     ~Timer() override;
 
-    double timeInterval() const;
-    // The slack the timer is allowed. Firing stays on time; the slack is only permission.
+    // The slack the timer is allowed: only permission, which it does not take. Firing stays on
+    // time.
     void setTolerance(double tolerance);
-    double tolerance() const;
-    std::shared_ptr<Object> userInfo() const;
-    bool isValid() const;
 
     // Sends the action now, without changing the schedule.
     void fire();

@@ -13,8 +13,4 @@ std::optional<URL> URL::fromString(std::string_view text) {
     return URL(std::string(text));
 }
 
-std::string URL::scheme() const {
-    return text_.substr(0, text_.find(':'));
-}
-
 }  // namespace vorelt

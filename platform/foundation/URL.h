@@ -13,7 +13,6 @@ public:
     static std::optional<URL> fromString(std::string_view text);
 
     const std::string& absoluteString() const { return text_; }
-    std::string scheme() const;
 
 private:
     explicit URL(std::string text) : text_(std::move(text)) {}

@@ -37,7 +37,9 @@ enum class FileState { Missing, Good, Unreadable };
 using Values = std::map<std::string, std::optional<std::string>, std::less<>>;
 
 // Reads the whole file; anything that is not plainly a text INI file counts as unreadable, so that
-// a later write never replaces bytes that the parser would have mangled.
+// a later write never replaces bytes that the parser would have mangled. Qt's own INI reader reads
+// it, not one of ours registered as a format: it reads every file it and people have written, and
+// the scan before it only keeps it from decoding serialized objects.
 FileState readFile(const QString& path, Values& values) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {

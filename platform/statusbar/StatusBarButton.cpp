@@ -21,10 +21,6 @@ void StatusBarButton::setAction(Selector action) {
     action_ = std::move(action);
 }
 
-void StatusBarButton::setTarget(const std::shared_ptr<Object>& target) {
-    target_ = target;
-}
-
 Rect StatusBarButton::bounds() const {
     const Rect frame = frameOnScreen();
     return Rect{0.0, 0.0, frame.width, frame.height};
@@ -44,7 +40,7 @@ void StatusBarButton::performClick() {
     if (action_.empty()) {
         return;
     }
-    ActionDispatcher::send(action_, target_.lock().get(), this);
+    ActionDispatcher::send(action_, nullptr, this);
 }
 
 }  // namespace vorelt

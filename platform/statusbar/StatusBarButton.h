@@ -22,10 +22,9 @@ public:
     void setTitle(std::string_view title);
     const std::string& title() const { return title_; }
 
-    // With no target set, the action goes to the application's chain of responders.
+    // The action goes to the application's chain of responders.
     void setAction(Selector action);
     const Selector& action() const { return action_; }
-    void setTarget(const std::shared_ptr<Object>& target);
 
     // The button's rectangle in its own coordinates.
     Rect bounds() const;
@@ -41,7 +40,6 @@ private:
     std::weak_ptr<StatusItem> item_;
     std::string title_;
     Selector action_;
-    std::weak_ptr<Object> target_;
 };
 
 }  // namespace vorelt

@@ -17,11 +17,6 @@ StatusItem::StatusItem(std::weak_ptr<StatusBar> bar, double length)
 
 StatusItem::~StatusItem() = default;
 
-void StatusItem::setButton(std::shared_ptr<StatusBarButton> button) {
-    button_ = std::move(button);
-    buttonChanged();
-}
-
 void StatusItem::setMenu(std::shared_ptr<Menu> menu) {
     menu_ = std::move(menu);
     buttonChanged();

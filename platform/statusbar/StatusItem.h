@@ -23,8 +23,6 @@ public:
 
     // The item's button, or none.
     std::shared_ptr<StatusBarButton> button() const { return button_; }
-    // Replaces the button; a host that cannot show one, or a test, gives none.
-    void setButton(std::shared_ptr<StatusBarButton> button);
 
     // The menu of a host whose click opens the item's menu in place of clicking its button, as
     // some panels' trays do; in the bar of its own a click always goes to the button.

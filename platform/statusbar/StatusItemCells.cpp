@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace vorelt {
 
@@ -54,6 +55,10 @@ void StatusItemCells::take(const Look& look, Background background, const QStrin
     background_ = std::move(background);
     title_ = title;
     xs_ = std::move(xs);
+    places_.clear();
+    for (const qreal x : xs_) {
+        places_.push_back(sixtyFourths(x, look.scale));
+    }
     // The text engine's places are whole device pixels apart only at whole scales.
     // Right-to-left letters reorder what stands beside them: the places then go back and forth.
     valid_ = xs_.size() == static_cast<size_t>(title.size()) + 1 && look.scale >= 1.0 &&
@@ -68,33 +73,103 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
     if (!valid_ || title.size() != title_.size() || !fontKeepsPlaces()) {
         return false;
     }
-    std::vector<qsizetype> changed;
-    for (qsizetype i = 0; i < title.size(); ++i) {
-        if (title[i] == title_[i]) {
-            continue;
+    const qsizetype count = title.size();
+    // The characters drawn anew: those that changed, and those whose ink meets theirs.
+    std::vector<bool> anew(static_cast<size_t>(count), false);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (title[i] != title_[i]) {
+            const qreal advance = advanceOf(title[i]);
+            if (advance < 0.0 || advance != advanceOf(title_[i])) {
+                return false;
+            }
+            anew[static_cast<size_t>(i)] = true;
         }
-        const qreal advance = advanceOf(title[i]);
-        if (advance < 0.0 || advance != advanceOf(title_[i])) {
-            return false;
-        }
-        // Neither the old glyph nor the new one, nor those beside them, reach another's columns.
-        // (Each cell is used before the next is looked up: a lookup may move the others.)
-        const auto apart = [this](qsizetype at, QChar c) {
-            const Cell* cell = advanceOf(c) < 0.0 ? nullptr : cellAt(at, c);
-            return cell != nullptr && cell->apart;
-        };
-        if (!apart(i, title_[i]) || !apart(i, title[i]) || (i > 0 && !apart(i - 1, title[i - 1])) ||
-            (i + 1 < title.size() && !apart(i + 1, title[i + 1]))) {
-            return false;
-        }
-        changed.push_back(i);
     }
-    for (const qsizetype i : changed) {
-        draw(cellAt(i, title[i])->image,
-             QPoint(sixtyFourths(xs_[static_cast<size_t>(i)], look_.scale) >> 6, 0));
+    // A run of characters drawn together must hold all the ink within its columns, of the old
+    // glyphs and the new, and no glyph outside it may reach in. Glyphs further than two
+    // characters away reach no run.
+    const auto grow = [&](qsizetype first, qsizetype last) -> std::optional<bool> {
+        const int from = columnAt(first);
+        const int to = columnAt(last + 1);
+        bool grown = false;
+        for (qsizetype k = std::max<qsizetype>(0, first - 2); k <= std::min(count - 1, last + 2);
+             ++k) {
+            // The new character and the old one, where it differs.
+            for (int which = title[k] == title_[k] ? 1 : 2; which > 0; --which) {
+                const auto ink = inkAt(k, which == 1 ? title[k] : title_[k]);
+                if (!ink) {
+                    // Only digits and separators are known to be drawn alone.
+                    if (k >= first - 1 && k <= last + 1) {
+                        return std::nullopt;
+                    }
+                    continue;
+                }
+                const bool inside = k >= first && k <= last;
+                const bool before = inside ? ink->first < from : (k < first && ink->second > from);
+                const bool after = inside ? ink->second > to : (k > last && ink->first < to);
+                for (const auto& [reaches, at] :
+                     {std::pair{before, first - 1}, {after, last + 1}}) {
+                    if (!reaches) {
+                        continue;
+                    }
+                    if (at < 0 || at >= count) {
+                        return std::nullopt;
+                    }
+                    grown = grown || !anew[static_cast<size_t>(at)];
+                    anew[static_cast<size_t>(at)] = true;
+                }
+            }
+        }
+        return grown;
+    };
+    std::vector<std::pair<qsizetype, qsizetype>> runs;
+    for (bool again = true; again;) {
+        again = false;
+        runs.clear();
+        for (qsizetype first = 0; first < count; ++first) {
+            if (!anew[static_cast<size_t>(first)]) {
+                continue;
+            }
+            qsizetype last = first;
+            while (last + 1 < count && anew[static_cast<size_t>(last) + 1]) {
+                ++last;
+            }
+            const auto grown = grow(first, last);
+            if (!grown) {
+                return false;
+            }
+            again = again || *grown;
+            runs.emplace_back(first, last);
+            first = last;
+        }
+    }
+    // Every image is taken before any is drawn, so that nothing is drawn of a change that fails.
+    std::vector<std::pair<QImage, int>> images;
+    for (const auto& [first, last] : runs) {
+        const Cell* cell = cellAt(first, QStringView(title).mid(first, last - first + 1));
+        if (cell == nullptr) {
+            return false;
+        }
+        images.emplace_back(cell->image, columnAt(first));
+    }
+    for (const auto& [image, column] : images) {
+        draw(image, QPoint(column, 0));
     }
     title_ = title;
     return true;
+}
+
+int StatusItemCells::columnAt(qsizetype index) const {
+    return places_[static_cast<size_t>(index)] >> 6;
+}
+
+std::optional<std::pair<int, int>> StatusItemCells::inkAt(qsizetype index, QChar character) {
+    const Cell* cell =
+        advanceOf(character) < 0.0 ? nullptr : cellAt(index, QStringView(&character, 1));
+    if (cell == nullptr) {
+        return std::nullopt;
+    }
+    return std::pair{columnAt(index) - cell->inkBefore, columnAt(index + 1) + cell->inkAfter};
 }
 
 bool StatusItemCells::fontKeepsPlaces() {
@@ -135,9 +210,9 @@ qreal StatusItemCells::advanceOf(QChar character) const {
     return it == advances_.end() ? -1.0 : it->second;
 }
 
-const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QChar character) {
-    const int from = sixtyFourths(xs_[static_cast<size_t>(index)], look_.scale);
-    const int to = sixtyFourths(xs_[static_cast<size_t>(index) + 1], look_.scale);
+const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringView text) {
+    const int from = places_[static_cast<size_t>(index)];
+    const int to = places_[static_cast<size_t>(index + text.size())];
     const int column = from >> 6;
     const int width = (to >> 6) - column;
     const QSize pixels = (QSizeF(look_.size) * look_.scale).toSize();
@@ -146,19 +221,36 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QChar char
     }
     const bool even = backgroundEven();
     for (const Cell& cell : cells_) {
-        if (cell.character == character && cell.phase == (from & 63) &&
-            cell.image.width() == width && (even || cell.column == column)) {
+        if (cell.phase == (from & 63) && cell.width == width && (even || cell.column == column) &&
+            cell.text.size() == text.size() && cell.text.front() == text.front() &&
+            QStringView(cell.text) == text) {
             return &cell;
         }
     }
-    const QImage drawn = render(index, character);
-    // The glyph's ink: every pixel outside its columns that differs from the background alone.
-    Cell cell{character, from & 63, column, true, drawn.copy(column, 0, width, drawn.height())};
-    for (int y = 0; y < drawn.height() && cell.apart; ++y) {
+    // Drawn with room around: no glyph reaches further from its place than the item is high.
+    const int left = std::max(0, column - pixels.height());
+    const int right = std::min(pixels.width(), column + width + pixels.height());
+    const QImage drawn = render(index, text.toString(), left, right - left);
+    const int own = column - left;
+    Cell cell{
+        text.toString(), from & 63, column, width, 0, 0, drawn.copy(own, 0, width, drawn.height())};
+    // The glyphs' ink: the columns outside their own that differ from the background alone.
+    for (int y = 0; y < drawn.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
-        const auto* bare = reinterpret_cast<const QRgb*>(empty_.constScanLine(y));
-        cell.apart = std::equal(row, row + column, bare) &&
-                     std::equal(row + column + width, row + drawn.width(), bare + column + width);
+        const auto* bare = reinterpret_cast<const QRgb*>(empty_.constScanLine(y)) + left;
+        const auto first = std::mismatch(row, row + own, bare).first - row;
+        cell.inkBefore = std::max(cell.inkBefore, static_cast<int>(own - first));
+        for (int x = drawn.width() - 1; x >= own + width + cell.inkAfter; --x) {
+            if (row[x] != bare[x]) {
+                cell.inkAfter = x + 1 - own - width;
+                break;
+            }
+        }
+    }
+    // Ink at the edge of the room may go on beyond it: no run can hold such a glyph.
+    if ((left > 0 && cell.inkBefore == own) ||
+        (right < pixels.width() && own + width + cell.inkAfter == drawn.width())) {
+        cell.inkBefore = cell.inkAfter = pixels.width();
     }
     if (cells_.size() >= kMostCells) {
         cells_.erase(cells_.begin());
@@ -167,13 +259,14 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QChar char
     return &cells_.back();
 }
 
-QImage StatusItemCells::render(qsizetype index, QChar character) const {
-    QImage image((QSizeF(look_.size) * look_.scale).toSize(), QImage::Format_RGB32);
+QImage StatusItemCells::render(qsizetype index, const QString& text, int left, int width) const {
+    QImage image(width, (QSizeF(look_.size) * look_.scale).toSize().height(), QImage::Format_RGB32);
     image.setDevicePixelRatio(look_.scale);
     QPainter painter(&image);
+    painter.translate(-left / look_.scale, 0.0);
     background_(painter);
     if (index >= 0) {
-        const auto layout = lineOf(QString(character), look_.font, Qt::LeftToRight);
+        const auto layout = lineOf(text, look_.font, Qt::LeftToRight);
         painter.setPen(look_.ink);
         layout->draw(&painter, QPointF(xs_[static_cast<size_t>(index)],
                                        look_.baseline - layout->lineAt(0).ascent()));
@@ -183,12 +276,11 @@ QImage StatusItemCells::render(qsizetype index, QChar character) const {
 
 bool StatusItemCells::backgroundEven() {
     if (empty_.isNull()) {
-        empty_ = render(-1, QChar());
+        empty_ = render(-1, QString(), 0, (QSizeF(look_.size) * look_.scale).toSize().width());
     }
     if (even_ < 0) {
-        const int from = std::max(0, sixtyFourths(xs_.front(), look_.scale) >> 6);
-        const int to = std::min(static_cast<int>(empty_.width()),
-                                (sixtyFourths(xs_.back(), look_.scale) >> 6) + 1);
+        const int from = std::max(0, places_.front() >> 6);
+        const int to = std::min(static_cast<int>(empty_.width()), (places_.back() >> 6) + 1);
         even_ = 1;
         for (int y = 0; y < empty_.height() && even_ == 1; ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(empty_.constScanLine(y));

@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -16,9 +18,9 @@ namespace vorelt {
 
 // Draws a new title over the one before a character at a time, from images of single characters
 // kept from earlier titles, wherever that gives exactly the pixels that drawing the whole title
-// would: digits and their separators, each drawn by a glyph that keeps to its own columns, at
-// places that the change does not move. A title that ticks every second then costs no layout and
-// no drawing of text once its digits have been seen.
+// would: digits and their separators, at places that the change does not move. Where a glyph's
+// ink reaches into its neighbour's columns, the two are drawn together as one run. A title that
+// ticks every second then costs no layout and no drawing of text once its digits have been seen.
 class StatusItemCells {
 public:
     // What the title is drawn on and with.
@@ -55,12 +57,15 @@ public:
                                                Qt::LayoutDirection direction);
 
 private:
+    // The image of a character, or of a run of characters drawn together, in its columns.
     struct Cell {
-        QChar character;
+        QString text;
         int phase = 0;
         int column = 0;
-        // The glyph's ink stays within its columns.
-        bool apart = false;
+        int width = 0;
+        // How many columns the ink reaches before and after the cell's own.
+        int inkBefore = 0;
+        int inkAfter = 0;
         QImage image;
     };
 
@@ -69,8 +74,15 @@ private:
     bool fontKeepsPlaces();
     // A character's advance where the font keeps places; negative for one not drawn alone.
     qreal advanceOf(QChar character) const;
-    const Cell* cellAt(qsizetype index, QChar character);
-    QImage render(qsizetype index, QChar character) const;
+    // The first device pixel column of the character at `index`; at the title's length, the
+    // column after its end.
+    int columnAt(qsizetype index) const;
+    // The columns a character's ink covers at `index`, first and after the last; none for a
+    // character not drawn alone.
+    std::optional<std::pair<int, int>> inkAt(qsizetype index, QChar character);
+    const Cell* cellAt(qsizetype index, QStringView text);
+    // The background and `text` at `index`, in the device pixel columns from `left` on.
+    QImage render(qsizetype index, const QString& text, int left, int width) const;
     // Whether every column of the background under the title is the same, so that a cell drawn
     // in one place may be put in another.
     bool backgroundEven();
@@ -79,6 +91,8 @@ private:
     Background background_;
     QString title_;
     std::vector<qreal> xs_;
+    // The same places in device pixels, in 64ths.
+    std::vector<int> places_;
     bool valid_ = false;
 
     QFont checkedFont_;

@@ -5,13 +5,18 @@
 
 namespace vorelt {
 
+struct Button::Connection {
+    QMetaObject::Connection connection;
+};
+
 namespace {
 QAbstractButton* buttonOf(QWidget* widget) {
     return qobject_cast<QAbstractButton*>(widget);
 }
 }  // namespace
 
-Button::Button(QAbstractButton* button) : Control(button) {
+Button::Button(QAbstractButton* button)
+    : Control(button), changed_(std::make_unique<Connection>()) {
     const auto userChange = [this] {
         if (!settingState_) {
             sendAction();
@@ -20,28 +25,24 @@ Button::Button(QAbstractButton* button) : Control(button) {
     // A toggle through the accessibility interface changes the state without a click, so a
     // checkable button follows its state rather than its clicks.
     if (auto* box = qobject_cast<QCheckBox*>(button)) {
-        changed_ = QObject::connect(box, &QCheckBox::stateChanged, userChange);
+        changed_->connection = QObject::connect(box, &QCheckBox::stateChanged, userChange);
     } else if (button->isCheckable() && button->autoExclusive()) {
         // A radio button turned off by its neighbour's choice is no change of its own.
-        changed_ = QObject::connect(button, &QAbstractButton::toggled, [userChange](bool on) {
-            if (on) {
-                userChange();
-            }
-        });
+        changed_->connection =
+            QObject::connect(button, &QAbstractButton::toggled, [userChange](bool on) {
+                if (on) {
+                    userChange();
+                }
+            });
     } else if (button->isCheckable()) {
-        changed_ = QObject::connect(button, &QAbstractButton::toggled, userChange);
+        changed_->connection = QObject::connect(button, &QAbstractButton::toggled, userChange);
     } else {
-        changed_ = QObject::connect(button, &QAbstractButton::clicked, userChange);
+        changed_->connection = QObject::connect(button, &QAbstractButton::clicked, userChange);
     }
 }
 
 Button::~Button() {
-    QObject::disconnect(changed_);
-}
-
-std::string Button::title() const {
-    const QAbstractButton* b = buttonOf(widget());
-    return b == nullptr ? std::string() : b->text().toStdString();
+    QObject::disconnect(changed_->connection);
 }
 
 void Button::setTitle(std::string_view title) {

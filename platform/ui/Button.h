@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMetaObject>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,7 +20,6 @@ public:
     explicit Button(QAbstractButton* button);
     ~Button() override;
 
-    std::string title() const;
     void setTitle(std::string_view title);
 
     int state() const;
@@ -31,7 +29,9 @@ public:
     void performClick();
 
 private:
-    QMetaObject::Connection changed_;
+    // The toolkit's connection to the button's signal, ended with this control.
+    struct Connection;
+    std::unique_ptr<Connection> changed_;
     bool settingState_ = false;
 };
 

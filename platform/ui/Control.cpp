@@ -21,7 +21,7 @@ bool Control::sendAction() {
     if (action_.empty()) {
         return false;
     }
-    return ActionDispatcher::send(action_, target_.lock().get(), this);
+    return ActionDispatcher::send(action_, nullptr, this);
 }
 
 }  // namespace vorelt

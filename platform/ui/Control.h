@@ -14,17 +14,15 @@ public:
     bool isEnabled() const;
     void setEnabled(bool enabled);
 
-    // With no target, the action goes along the responder chain from this control.
+    // The action goes along the responder chain from this control.
     void setAction(Selector action) { action_ = std::move(action); }
     const Selector& action() const { return action_; }
-    void setTarget(const std::shared_ptr<Object>& target) { target_ = target; }
 
     // Sends the action; false when nobody answered it.
     bool sendAction();
 
 private:
     Selector action_;
-    std::weak_ptr<Object> target_;
 };
 
 }  // namespace vorelt

@@ -28,8 +28,6 @@ public:
     static constexpr Mask maskFor(Type type) { return Mask{1} << static_cast<int>(type); }
     static constexpr Mask LeftMouseDownMask = Mask{1} << LeftMouseDown;    // 2
     static constexpr Mask RightMouseDownMask = Mask{1} << RightMouseDown;  // 8
-    static constexpr Mask ScrollWheelMask = Mask{1} << ScrollWheel;
-    static constexpr Mask OtherMouseDownMask = Mask{1} << OtherMouseDown;
 
     using Handler = std::function<void(const std::shared_ptr<Event>& event)>;
 

@@ -7,11 +7,14 @@
 
 namespace vorelt {
 
-namespace {}  // namespace
+struct TextField::Connection {
+    QMetaObject::Connection connection;
+};
 
-TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
+TextField::TextField(QWidget* labelOrLineEdit)
+    : Control(labelOrLineEdit), edited_(std::make_unique<Connection>()) {
     if (auto* edit = qobject_cast<QLineEdit*>(labelOrLineEdit)) {
-        edited_ = QObject::connect(edit, &QLineEdit::textEdited, [this] {
+        edited_->connection = QObject::connect(edit, &QLineEdit::textEdited, [this] {
             if (const auto delegate = delegate_.lock()) {
                 delegate->controlTextDidChange(
                     Notification{"TextFieldTextDidChange", shared_from_this()});
@@ -21,7 +24,7 @@ TextField::TextField(QWidget* labelOrLineEdit) : Control(labelOrLineEdit) {
 }
 
 TextField::~TextField() {
-    QObject::disconnect(edited_);
+    QObject::disconnect(edited_->connection);
 }
 
 std::string TextField::stringValue() const {
@@ -44,11 +47,6 @@ void TextField::setStringValue(std::string_view text) {
                edit != nullptr && edit->text() != value) {
         edit->setText(value);
     }
-}
-
-bool TextField::isEditable() const {
-    const auto* edit = qobject_cast<const QLineEdit*>(widget());
-    return edit != nullptr && !edit->isReadOnly();
 }
 
 }  // namespace vorelt

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMetaObject>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,7 +19,6 @@ public:
 
     std::string stringValue() const;
     void setStringValue(std::string_view text);
-    bool isEditable() const;
 
     // The delegate hears of the user's edits, not of setStringValue.
     void setDelegate(const std::shared_ptr<TextFieldDelegate>& delegate) { delegate_ = delegate; }
@@ -28,7 +26,9 @@ public:
 
 private:
     std::weak_ptr<TextFieldDelegate> delegate_;
-    QMetaObject::Connection edited_;
+    // The toolkit's connection to the field's edits, ended with this control.
+    struct Connection;
+    std::unique_ptr<Connection> edited_;
 };
 
 }  // namespace vorelt

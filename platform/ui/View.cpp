@@ -4,8 +4,6 @@
 #include <QSizePolicy>
 #include <QWidget>
 
-#include "platform/foundation/QtGeometry.h"
-
 namespace vorelt {
 
 struct View::Impl {
@@ -32,14 +30,6 @@ void View::setAutoresizingMask(unsigned mask) {
 std::string View::identifier() const {
     const QWidget* w = widget();
     return w == nullptr ? std::string() : w->objectName().toStdString();
-}
-
-Rect View::frame() const {
-    const QWidget* w = widget();
-    if (w == nullptr) {
-        return Rect{};
-    }
-    return rectFrom(w->geometry());
 }
 
 bool View::isHidden() const {

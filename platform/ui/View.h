@@ -25,7 +25,6 @@ public:
     unsigned autoresizingMask() const { return autoresizingMask_; }
 
     std::string identifier() const;
-    Rect frame() const;
     bool isHidden() const;
     void setHidden(bool hidden);
     std::string accessibilityLabel() const;

@@ -20,7 +20,6 @@ public:
 
     std::shared_ptr<View> view();
     bool isViewLoaded() const { return static_cast<bool>(view_); }
-    const std::string& nibName() const { return nibName_; }
 
     virtual void awakeFromNib();
     virtual void viewDidLoad();

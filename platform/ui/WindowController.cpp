@@ -146,14 +146,6 @@ std::string WindowController::windowTitleForDocumentDisplayName(const std::strin
     return displayName;
 }
 
-bool WindowController::isWindowVisible() const {
-    return window_ != nullptr && window_->isVisible();
-}
-
-std::string WindowController::windowTitle() const {
-    return window_ == nullptr ? std::string() : window_->windowTitle().toStdString();
-}
-
 int WindowController::openWindowCount() {
     return static_cast<int>(shownControllers().size());
 }

@@ -32,9 +32,6 @@ public:
     // The window's title; by default the resource's own title.
     virtual std::string windowTitleForDocumentDisplayName(const std::string& displayName);
 
-    bool isWindowLoaded() const { return window_ != nullptr; }
-    bool isWindowVisible() const;
-    std::string windowTitle() const;
     const std::string& windowNibName() const { return windowNibName_; }
 
     // The windows that are open now, in the order they were shown.

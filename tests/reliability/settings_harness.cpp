@@ -2,7 +2,7 @@
 // checks afterwards that the store holds what the view had saved.
 //
 //   settings_harness run JOURNAL      clicks option checkboxes in a loop until killed; before
-//                                     each click it journals the option, after it "done"
+//                                     each click it journals the option's ordinal, after it "done"
 //   settings_harness verify JOURNAL   exits 0 when every key holds its value after the last
 //                                     finished click, or the one the unfinished click gave it
 #include <QApplication>
@@ -58,7 +58,7 @@ int run(const char* journalPath) {
     for (;;) {
         // Any option but the custom format, the last, whose text the harness leaves alone.
         const Field field = Field::Case(random() % Field::shouldUseCustomFormat);
-        journal << "click " << field.rawValue() << std::endl;
+        journal << "click " << field.ordinal() << std::endl;
         settings->buttonFor(field)->performClick();
         journal << "done" << std::endl;
     }
@@ -70,7 +70,10 @@ int verify(const char* journalPath, const std::string& storePath) {
     std::optional<Field> pending;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("click ", 0) == 0) {
-            pending = Field::fromRawValue(line.substr(6));
+            // One digit: there are nine options.
+            const int ordinal = line.size() == 7 ? line[6] - '0' : -1;
+            const bool named = ordinal >= 0 && ordinal < static_cast<int>(Field::count);
+            pending = named ? std::optional<Field>(Field::Case(ordinal)) : std::nullopt;
         } else if (line == "done" && pending) {
             finished.push_back(*pending);
             pending.reset();

@@ -101,17 +101,17 @@ StatusNotifierItem::StatusNotifierItem(StatusItem& item, bool panelShowsLabel,
     registerTypes();
     menuExporter_ = new DBusMenuExporter([this] { return item_.menu(); },
                                          [this] { place(std::nullopt); }, this);
-    published_ = connection_.isConnected() &&
-                 connection_.registerObject(objectPath, this,
-                                            QDBusConnection::ExportAllSlots |
-                                                QDBusConnection::ExportAllSignals |
-                                                QDBusConnection::ExportAllProperties) &&
-                 connection_.registerObject(DBusMenuExporter::objectPath, menuExporter_,
-                                            QDBusConnection::ExportAllSlots |
-                                                QDBusConnection::ExportAllSignals |
-                                                QDBusConnection::ExportAllProperties) &&
-                 connection_.registerService(service_);
-    if (!published_) {
+    const bool published = connection_.isConnected() &&
+                           connection_.registerObject(objectPath, this,
+                                                      QDBusConnection::ExportAllSlots |
+                                                          QDBusConnection::ExportAllSignals |
+                                                          QDBusConnection::ExportAllProperties) &&
+                           connection_.registerObject(DBusMenuExporter::objectPath, menuExporter_,
+                                                      QDBusConnection::ExportAllSlots |
+                                                          QDBusConnection::ExportAllSignals |
+                                                          QDBusConnection::ExportAllProperties) &&
+                           connection_.registerService(service_);
+    if (!published) {
         qCWarning(platformLog) << "the tray item is not published on the session bus:"
                                << connection_.lastError().message();
         return;

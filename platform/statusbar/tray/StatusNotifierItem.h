@@ -66,9 +66,6 @@ public:
     ~StatusNotifierItem() override;
 
     StatusItem& item() const { return item_; }
-    // org.kde.StatusNotifierItem-<pid>-<n>.
-    const QString& serviceName() const { return service_; }
-    bool isPublished() const { return published_; }
 
     // Reads the item's title and menu again; tells the panel when the text changed, once a turn
     // of the event loop, so that a title replaced at once never reaches it.
@@ -149,7 +146,6 @@ private:
     QDBusConnection connection_;
     bool panelShowsLabel_;
     RefusalHandler refused_;
-    bool published_ = false;
     QList<StatusNotifierPixmap> pixmaps_;
     QString iconThemePath_;
     const Menu* exportedMenu_;
