@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "platform/app/SessionBus.h"
+#include "platform/foundation/SessionBus.h"
 
 namespace vorelt {
 

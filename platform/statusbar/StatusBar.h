@@ -31,6 +31,10 @@ public:
     void removeStatusItem(const std::shared_ptr<StatusItem>& item);
     const std::vector<std::shared_ptr<StatusItem>>& items() const { return items_; }
 
+    // What the command line asked for, and whether the program was started with
+    // QT_QPA_PLATFORM=offscreen; until told, automatic and not offscreen.
+    void request(StatusBarHostRule::Place place, bool offscreenAskedFor);
+
     StatusBarHost& host();
     // Moves every item to a new host, which stays: the bar stops following the panel's tray.
     void setHost(std::unique_ptr<StatusBarHost> host);
@@ -48,6 +52,8 @@ private:
     // Moves the items between the panel's tray and our own bar while the host is the default.
     std::unique_ptr<StatusNotifierWatcherTracker> tracker_;
     StatusBarHostRule::Facts facts_;
+    StatusBarHostRule::Place requested_ = StatusBarHostRule::Place::automatic;
+    bool offscreenAskedFor_ = false;
     std::unique_ptr<StatusBarHost> host_;
     std::vector<std::shared_ptr<StatusItem>> items_;
     // What was said on standard error, once in the bar's life: that the title cannot be seen,

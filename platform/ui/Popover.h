@@ -1,13 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/Object.h"
 
 namespace vorelt {
 
-class StatusBarButton;
 class ViewController;
 
 // A panel that opens anchored to a control and shows its content controller's view, and takes the
@@ -19,6 +19,14 @@ class ViewController;
 // dismissed.)
 class Popover : public Object {
 public:
+    // What a popover opens against: where its control is on screen (empty when it is on none, as
+    // the status line's), and the side that the control's host chooses, where it knows better than
+    // the one who opens it (an applet in a bottom or side panel).
+    struct Anchor {
+        Rect frameOnScreen;
+        std::optional<RectEdge> edge;
+    };
+
     Popover();
     ~Popover() override;
 
@@ -27,10 +35,10 @@ public:
     void setContentViewController(const std::shared_ptr<ViewController>& controller);
     std::shared_ptr<ViewController> contentViewController() const;
 
-    // Opens against `rect` of `view` (in the view's own coordinates), on `preferredEdge`; the
-    // minimum-y edge opens it below a status item. A host that knows better where its item is
-    // chooses the edge itself (an applet in a bottom or side panel). Kept on screen.
-    void showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge);
+    // Opens against `rect` of the control at `anchor` (in the control's own coordinates), on
+    // `preferredEdge` unless the anchor names its side; the minimum-y edge opens it below a status
+    // item. Kept on screen.
+    void showRelativeToRect(Rect rect, const Anchor& anchor, RectEdge preferredEdge);
     // Closes it; harmless when it is closed.
     void performClose(Object* sender);
 
