@@ -13,7 +13,7 @@ namespace vorelt {
 
 class GlobalEventSource;
 
-// What the application tells its delegate about its life.
+// Calls around the QApplication event loop: launching finished, and termination is near.
 class ApplicationDelegate : public Object {
 public:
     virtual void applicationDidFinishLaunching(Object* notification);
@@ -22,7 +22,8 @@ public:
 
 struct MainInterface;
 
-// The running application: its event loop, its delegate and the dispatch of actions.
+// The program's QApplication: its event loop, ended too by SIGTERM, SIGINT and SIGHUP.
+// It holds the delegate and dispatches actions.
 class Application : public Object, public ActionDispatcher {
 public:
     static std::shared_ptr<Application> sharedApplication();
@@ -70,6 +71,7 @@ private:
     friend int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 };
 
+// What main() hands ApplicationMain, which builds the QApplication around it.
 // What a program tells the platform layer about itself: who it is, and how to make the delegate
 // that its launch hands control to.
 struct MainInterface {

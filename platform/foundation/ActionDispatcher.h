@@ -4,6 +4,7 @@
 
 namespace vorelt {
 
+// The program's own routing of actions by name, in plain C++ rather than Qt's signals.
 // Where the actions of controls, menu items and status items go, and who ends the program: the
 // application, which hands itself in for as long as it exists, so that the rooms below it need
 // not know it. Without one an action goes to its target or along its sender's responders only.

@@ -2,6 +2,7 @@
 
 namespace vorelt {
 
+// glibc's malloc_trim, run by a single-shot Qt timer a second after it is asked for.
 // The heap's free pages, given back to the system: the clock runs for days, with little in use
 // between the windows.
 class FreeMemory {

@@ -2,7 +2,8 @@
 
 namespace vorelt {
 
-// What the windowing system the toolkit runs on is: the rooms ask it rather than the application.
+// The windowing system: Qt's platform plugin (xcb, wayland, offscreen) and $WAYLAND_DISPLAY.
+// The rooms ask it rather than the application.
 class WindowingSystem {
 public:
     // True when there is a display to show windows on.

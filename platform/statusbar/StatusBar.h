@@ -13,10 +13,11 @@ namespace vorelt {
 class StatusItem;
 class StatusNotifierWatcherTracker;
 
-// The desktop's status bar. Its items are shown by a host, chosen by StatusBarHostRule: the
-// desktop panel's tray while the panel has one that shows their text (on KDE Plasma, the program's
-// own applet in the panel), else a bar window along the top of the screen when there is a display,
-// standard output when there is none.
+// The status bar: a D-Bus tray item in the panel, else a Qt bar window, else standard output.
+// Its items are shown by a host, chosen by StatusBarHostRule: the desktop panel's tray while the
+// panel has one that shows their text (on KDE Plasma, the program's own applet in the panel), else
+// a bar window along the top of the screen when there is a display, standard output when there is
+// none.
 class StatusBar : public Object {
 public:
     static constexpr double VariableStatusItemLength = -1.0;

@@ -13,6 +13,7 @@ namespace vorelt {
 
 class StatusItem;
 
+// A status item's title and click action, plain data that each host shows in its own way.
 // The clickable part of a status item: its title and the action a click sends. It does not keep
 // its item: with the item gone it shows nowhere.
 class StatusBarButton : public Object {

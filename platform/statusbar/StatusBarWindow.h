@@ -17,6 +17,7 @@ namespace vorelt {
 class StatusItemView;
 class X11WorkArea;
 
+// The own bar: a frameless, always-on-top Qt window, an X11 dock with _NET_WM_STRUT_PARTIAL.
 // The status bar on a display: a slim frameless window along the top of the primary monitor's
 // work area, below any panel already there, above other windows, with its items at the right end.
 // On X11 it is a dock window that reserves its strip of the screen. Its window name and accessible
@@ -53,8 +54,9 @@ private:
     // The other docks and the window manager on X11; none elsewhere.
     std::unique_ptr<X11WorkArea> workArea_;
     WorkAreaTop top_;
-    // The strip last reserved, in the display's pixels: it is written again only when it changes,
-    // since each write makes the window manager write its work area again.
+    // The strip last reserved as _NET_WM_STRUT_PARTIAL, in the display's pixels: it is written
+    // again only when it changes, since each write makes the window manager write its work area
+    // again.
     struct Strip {
         int bottom = -1;
         int startX = 0;

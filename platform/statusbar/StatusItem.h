@@ -12,8 +12,9 @@ class Menu;
 class StatusBar;
 class StatusBarButton;
 
-// One item of the status bar. A length of -1 means variable: the width follows the title. It
-// does not keep its bar: with the bar gone it shows nowhere.
+// One item of the status bar, shown by the host: a bar widget, a tray item or an output line.
+// A length of -1 means variable: the width follows the title. It does not keep its bar: with the
+// bar gone it shows nowhere.
 class StatusItem : public Object {
 public:
     // A new item of `bar`, with its button.

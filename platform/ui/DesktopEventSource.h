@@ -6,6 +6,7 @@
 
 namespace vorelt {
 
+// Outside presses from X11MouseWatcher (XInput2) and, on XWayland, the WaylandOverlay.
 // The desktop's outside presses: the X11 display's, and on XWayland those over Wayland's own
 // windows (the panel, native programs), which reach no X11 program and which the Wayland overlay
 // catches.

@@ -12,6 +12,7 @@ namespace vorelt {
 
 class GlobalEventSource;
 
+// A press that the global event source saw (XInput2, the Wayland overlay), and its monitors.
 // An input event, and the global monitor that reports the mouse presses which go to other
 // programs.
 class Event : public Object {

@@ -7,6 +7,7 @@
 
 namespace vorelt {
 
+// An interface for presses over other programs: DesktopEventSource (X11, Wayland) or a test's.
 // Where the global monitors' events come from: the presses that go to other programs. The
 // desktop's source in the program, a substitute in tests.
 class GlobalEventSource {

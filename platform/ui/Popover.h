@@ -10,6 +10,7 @@ namespace vorelt {
 
 class ViewController;
 
+// A popup beside a status item: a PopoverWindow, a frameless Qt window that takes the keyboard.
 // A panel that opens anchored to a control and shows its content controller's view, and takes the
 // keyboard. It never closes by itself: only performClose: closes it. Escape sends the action
 // "closePopover:" up the responder chain, and closes it only when nobody answers; so does a change
@@ -19,6 +20,7 @@ class ViewController;
 // dismissed.)
 class Popover : public Object {
 public:
+    // A rectangle on screen and a side, whatever host the control is in.
     // What a popover opens against: where its control is on screen (empty when it is on none, as
     // the status line's), and the side that the control's host chooses, where it knows better than
     // the one who opens it (an applet in a bottom or side panel).

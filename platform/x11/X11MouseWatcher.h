@@ -16,7 +16,7 @@ public:
     enum class Press { left, right, scroll, other };
     using Report = std::function<void(Press press, Point locationOnScreen)>;
 
-    // A window of ours that only some of its parts make ours (the bar, whose empty part is not
+    // A Qt window of ours that only some of its parts make ours (the bar, whose empty part is not
     // the popover's): a press on the rest counts as outside.
     class PartlyOwnWindow {
     public:
