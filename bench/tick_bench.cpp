@@ -63,6 +63,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    StatusBar::systemStatusBar()->detachHost();
     return 0;
 }

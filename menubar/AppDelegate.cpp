@@ -121,7 +121,7 @@ void AppDelegate::showPopover() {
     if (!button) {
         return;
     }
-    popover->showRelativeToRect(button->bounds(), *button, RectEdge::MinY);
+    popover->showRelativeToRect(button->bounds(), button->popoverAnchor(), RectEdge::MinY);
     if (eventMonitor) {
         eventMonitor->start();
     }

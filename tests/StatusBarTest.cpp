@@ -202,16 +202,16 @@ std::string drain(int fd) {
 // A bar of its own whose one item `host` shows.
 struct OneItemBar {
     explicit OneItemBar(StatusBarHost* host) {
-        bar.setHost(std::unique_ptr<StatusBarHost>(host));
-        item = bar.statusItemWithLength(StatusBar::VariableStatusItemLength);
+        bar->setHost(std::unique_ptr<StatusBarHost>(host));
+        item = bar->statusItemWithLength(StatusBar::VariableStatusItemLength);
     }
-    ~OneItemBar() { bar.detachHost(); }
+    ~OneItemBar() { bar->detachHost(); }
     // Sets the title and lets the event loop take one turn, as it does between two ticks.
     void show(const std::string& title) {
         item->button()->setTitle(title);
         QCoreApplication::processEvents();
     }
-    StatusBar bar;
+    const std::shared_ptr<StatusBar> bar = std::make_shared<StatusBar>();
     std::shared_ptr<StatusItem> item;
 };
 

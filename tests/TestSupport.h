@@ -15,6 +15,7 @@
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusBarHost.h"
 #include "platform/statusbar/StatusItem.h"
+#include "platform/ui/GlobalEventSource.h"
 
 namespace vorelt::test {
 
@@ -101,6 +102,22 @@ public:
     }
     Rect screenFrameOfItem(const StatusItem&) const override { return Rect{900, 0, 120, 24}; }
     std::vector<std::string> titles;
+};
+
+// Presses in other programs that the test makes, in place of the desktop's.
+class SubstituteEventSource : public GlobalEventSource {
+public:
+    void start(Report report) override { report_ = std::move(report); }
+    void stop() override { report_ = nullptr; }
+    // A press at `where` that goes to another program, while monitors listen.
+    void press(Event::Type type, Point where = {}) const {
+        if (report_) {
+            report_(type, where);
+        }
+    }
+
+private:
+    Report report_;
 };
 
 // Runs the event loop until `done` holds or the time runs out.

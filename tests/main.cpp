@@ -6,12 +6,11 @@
 #include "model/Identifiers.h"
 #include "platform/statusbar/StatusBar.h"
 #include "platform/statusbar/StatusLine.h"
-#include "platform/ui/WindowController.h"
 
 using namespace vorelt;
 
 // The main of both test programs: the clock's names, a fixed locale and zone, so that formatted
-// text can be compared, the offscreen platform, and the windows gone before the Qt application is.
+// text can be compared, and the offscreen platform.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LANG", "en_US.UTF-8");
@@ -24,8 +23,5 @@ int main(int argc, char* argv[]) {
     // The status line of the offscreen platform would write every title into the test log.
     StatusBar::systemStatusBar()->setHost(
         std::make_unique<StatusLine>(::open("/dev/null", O_WRONLY | O_CLOEXEC)));
-    const int status = RUN_ALL_TESTS();
-    WindowController::releaseOpenWindows();
-    StatusBar::systemStatusBar()->detachHost();
-    return status;
+    return RUN_ALL_TESTS();
 }

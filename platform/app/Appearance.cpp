@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/app/DesktopLook.h"
-#include "platform/app/SessionBus.h"
+#include "platform/foundation/SessionBus.h"
 
 namespace vorelt {
 

@@ -2,6 +2,7 @@
 
 namespace vorelt {
 
+// The XDG settings portal's color-scheme (else GTK_THEME), a dark one as Qt's Fusion palette.
 // The desktop's light or dark colour scheme, applied to every window of the program.
 class Appearance {
 public:

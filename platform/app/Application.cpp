@@ -18,15 +18,14 @@
 #include "platform/app/Appearance.h"
 #include "platform/app/Bundle.h"
 #include "platform/app/CommandLine.h"
-#include "platform/app/SessionBus.h"
 #include "platform/app/Workspace.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtText.h"
+#include "platform/foundation/SessionBus.h"
 #include "platform/foundation/TimeZone.h"
-#include "platform/foundation/UserDefaults.h"
 #include "platform/statusbar/StatusBar.h"
-#include "platform/ui/WindowController.h"
-#include "platform/x11/X11Desktop.h"
+#include "platform/ui/DesktopEventSource.h"
 
 namespace vorelt {
 
@@ -81,13 +80,26 @@ void ApplicationDelegate::applicationDidFinishLaunching(Object*) {}
 void ApplicationDelegate::applicationWillTerminate(Object*) {}
 
 std::shared_ptr<Application> Application::sharedApplication() {
-    // Never destroyed: its delegate owns windows, which must not outlive the toolkit.
-    static const auto& application = *new std::shared_ptr<Application>(new Application);
-    return application;
+    // Never destroyed, as other rooms reach it to the last; what it owns ends with the toolkit.
+    static const auto* application = [] {
+        qAddPostRoutine([] { sharedApplication()->end(); });
+        return new std::shared_ptr<Application>(new Application);
+    }();
+    return *application;
 }
 
 void Application::setDelegate(std::shared_ptr<ApplicationDelegate> delegate) {
     delegate_ = std::move(delegate);
+}
+
+void Application::setGlobalEventSource(std::shared_ptr<GlobalEventSource> source) {
+    globalEventSource_ = std::move(source);
+    Event::setGlobalEventSource(globalEventSource_);
+}
+
+void Application::end() {
+    delegate_.reset();
+    globalEventSource_.reset();
 }
 
 bool Application::sendAction(const Selector& action, Object* target, Object* sender) {
@@ -101,18 +113,9 @@ bool Application::sendAction(const Selector& action, Object* target, Object* sen
 
 std::shared_ptr<Object> Application::receiverForAction(const Selector& action, Object* target,
                                                        Object* sender) {
-    if (target != nullptr) {
-        // Not owned here: the caller holds the target while it sends.
-        return target->respondsToSelector(action)
-                   ? std::shared_ptr<Object>(std::shared_ptr<Object>(), target)
-                   : nullptr;
-    }
     // Without a target: the sender's controllers, then the delegate, then the application.
-    for (auto responder = sender != nullptr ? sender->nextResponder() : nullptr; responder;
-         responder = responder->nextResponder()) {
-        if (responder->respondsToSelector(action)) {
-            return responder;
-        }
+    if (auto responder = responderFor(action, target, sender); responder || target != nullptr) {
+        return responder;
     }
     if (delegate_ && delegate_->respondsToSelector(action)) {
         return delegate_;
@@ -170,45 +173,6 @@ void Application::installSignalHandlers() {
         }
         Application::sharedApplication()->terminate(nullptr);
     });
-}
-
-StatusBarHostRule::Place Application::requestedStatusBarPlace() {
-    return sharedApplication()->requestedPlace_;
-}
-
-bool Application::offscreenAskedFor() {
-    return sharedApplication()->offscreenGiven_;
-}
-
-bool Application::inWaylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-bool Application::docksKeepTheirStrip() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == "wayland") {
-        return false;
-    }
-    return platform != "xcb" || X11Desktop::windowManagerKeepsDockStrips();
-}
-
-bool Application::hasDisplay() {
-    const QString platform = QGuiApplication::platformName();
-    return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
-}
-
-void Application::returnFreeMemorySoon() {
-    if (qApp == nullptr) {
-        return;
-    }
-    static QTimer* later = [] {
-        auto* timer = new QTimer(qApp);
-        timer->setSingleShot(true);
-        timer->setInterval(kMemoryReturnDelayMs);
-        QObject::connect(timer, &QTimer::timeout, [] { ::malloc_trim(0); });
-        return timer;
-    }();
-    later->start();
 }
 
 Action Application::actionForSelector(const Selector& selector) {
@@ -305,7 +269,7 @@ int runEventLoop(Application& application, const MainInterface& mainInterface, b
             delegate->applicationDidFinishLaunching(nullptr);
         }
     });
-    Application::returnFreeMemorySoon();
+    FreeMemory::returnSoon();
     std::atexit(exitInsideEventLoop);
     inEventLoop = true;
     const int status = QApplication::exec();
@@ -341,14 +305,10 @@ int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface) 
     }
     Application::installSignalHandlers();
     loadTranslationsAndLooks();
-    const int status = runEventLoop(*application, mainInterface, application->inEventLoop_);
-
-    // Everything that holds toolkit objects goes before the toolkit does.
-    WindowController::releaseOpenWindows();
-    application->setDelegate(nullptr);
-    StatusBar::systemStatusBar()->detachHost();
-    UserDefaults::resetStandardUserDefaults();
-    return status;
+    StatusBar::systemStatusBar()->request(application->requestedPlace_,
+                                          application->offscreenGiven_);
+    application->setGlobalEventSource(DesktopEventSource::make());
+    return runEventLoop(*application, mainInterface, application->inEventLoop_);
 }
 
 }  // namespace vorelt

@@ -4,13 +4,16 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/ActionDispatcher.h"
 #include "platform/foundation/Identity.h"
 #include "platform/foundation/Object.h"
 #include "platform/statusbar/StatusBarHostRule.h"
 
 namespace vorelt {
 
-// What the application tells its delegate about its life.
+class GlobalEventSource;
+
+// Calls around the QApplication event loop: launching finished, and termination is near.
 class ApplicationDelegate : public Object {
 public:
     virtual void applicationDidFinishLaunching(Object* notification);
@@ -19,52 +22,44 @@ public:
 
 struct MainInterface;
 
-// The running application: its event loop, its delegate and the dispatch of actions.
-class Application : public Object {
+// The program's QApplication: its event loop, ended too by SIGTERM, SIGINT and SIGHUP.
+// It holds the delegate and dispatches actions.
+class Application : public Object, public ActionDispatcher {
 public:
     static std::shared_ptr<Application> sharedApplication();
 
     std::shared_ptr<ApplicationDelegate> delegate() const { return delegate_; }
     void setDelegate(std::shared_ptr<ApplicationDelegate> delegate);
+    // Where the global event monitors' events come from, kept until the application ends.
+    void setGlobalEventSource(std::shared_ptr<GlobalEventSource> source);
 
     // Sends an action to `target`, or with none to the first responder that answers it, ending at
     // the application's delegate. False when nobody answered.
-    bool sendAction(const Selector& action, Object* target, Object* sender);
+    bool sendAction(const Selector& action, Object* target, Object* sender) override;
     // Who sendAction would run `action` on; none when nobody answers it.
     std::shared_ptr<Object> receiverForAction(const Selector& action, Object* target,
                                               Object* sender);
 
     // Tells the delegate, then ends the event loop and the process with status 0.
-    void terminate(Object* sender);
+    void terminate(Object* sender) override;
     // Replaces what ends the process after the delegate was told (tests keep their process).
     void setTerminationHandler(std::function<void()> handler);
 
     // SIGTERM, SIGINT and SIGHUP terminate the application from its event loop.
     static void installSignalHandlers();
 
-    // True when the application has a display to show windows on.
-    static bool hasDisplay();
-    // Where --show-in asked the status bar to be; automatic without it.
-    static StatusBarHostRule::Place requestedStatusBarPlace();
-    // True when the program was started with QT_QPA_PLATFORM=offscreen.
-    static bool offscreenAskedFor();
-    // True in a Wayland session (WAYLAND_DISPLAY is set), on XWayland too: the compositor then
-    // decides where windows go and which has the focus, and X11 sees no clicks in Wayland
-    // windows.
-    static bool inWaylandSession();
-    // Whether a dock window along the top keeps its place and strip here: not under a window
-    // manager that ignores docks' strips, nor on Wayland.
-    static bool docksKeepTheirStrip();
-    // Gives the memory that start-up or a closed window left free back to the system, a moment
-    // later: the clock runs for days, with little in use between the windows.
-    static void returnFreeMemorySoon();
     // True while ApplicationMain runs the event loop.
     bool inEventLoop() const { return inEventLoop_; }
 
     Action actionForSelector(const Selector& selector) override;
 
 private:
+    // Lets go of the delegate and the event source while the toolkit still runs: the delegate
+    // owns windows.
+    void end();
+
     std::shared_ptr<ApplicationDelegate> delegate_;
+    std::shared_ptr<GlobalEventSource> globalEventSource_;
     std::function<void()> terminationHandler_;
     bool terminating_ = false;
     // What the command line and the environment asked for at start.
@@ -76,6 +71,7 @@ private:
     friend int ApplicationMain(int argc, char* argv[], const MainInterface& mainInterface);
 };
 
+// What main() hands ApplicationMain, which builds the QApplication around it.
 // What a program tells the platform layer about itself: who it is, and how to make the delegate
 // that its launch hands control to.
 struct MainInterface {

@@ -4,8 +4,10 @@
 
 namespace vorelt {
 
-// The program's translations: chosen by the user's locale, loaded once at start, and looked up by
-// the English text and the view it belongs to. The views' own texts are translated as they load.
+// The program's translations: Qt .qm files under share/<name>/translations, by the user's locale.
+// The locale comes from LC_ALL, LC_MESSAGES or LANG; Qt's own are loaded too. They are loaded once
+// at start, and looked up by the English text and the view it belongs to. The views' own texts are
+// translated as they load.
 class Bundle {
 public:
     // The locale the user reads messages in: LC_ALL, else LC_MESSAGES, else LANG, without its

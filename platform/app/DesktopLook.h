@@ -4,9 +4,10 @@
 
 namespace vorelt {
 
-// The desktop's icon theme, font and colour preference where Qt's platform theme does not bring
-// them: on a desktop without one (a bare window manager such as openbox), the settings that GTK's
-// programs read, in gtk-3.0/settings.ini of the user's config home or the system's.
+// GTK's gtk-3.0/settings.ini, applied through QIcon and QApplication: the desktop's icon theme,
+// font and colour preference where Qt's platform theme does not bring them. On a desktop without
+// one (a bare window manager such as openbox) they are the settings that GTK's programs read, in
+// the user's config home or the system's.
 class DesktopLook {
 public:
     // The value of `key` in the [Settings] group of the first settings.ini that sets it; empty

@@ -5,8 +5,9 @@
 
 namespace vorelt {
 
-// The desktop's own settings tools. Linux has no single way to open them, so each desktop's tool
-// is tried: the one of the running desktop first, then any that is installed.
+// The desktop's date and time tool, chosen by $XDG_CURRENT_DESKTOP and found on the PATH.
+// Linux has no single way to open the desktop's settings, so each desktop's tool is tried: the one
+// of the running desktop first, then any that is installed.
 class DesktopSettings {
 public:
     // The URL that stands for the date and time settings.

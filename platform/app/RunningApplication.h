@@ -7,7 +7,7 @@
 
 namespace vorelt {
 
-// An application that is running now, as the workspace lists it.
+// A program that holds its lock file under $XDG_RUNTIME_DIR/<name>/, as the workspace lists it.
 class RunningApplication : public Object {
 public:
     explicit RunningApplication(std::optional<std::string> bundleIdentifier);

@@ -5,8 +5,8 @@
 
 namespace vorelt {
 
-// A program that the session starts whenever the user logs in, as its product describes it. The
-// item is an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<identifier>.desktop.
+// A login item: an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<identifier>.desktop.
+// The program that the session starts whenever the user logs in, as its product describes it.
 struct LoginItem {
     std::string identifier;
     // The program's file name: beside this program while built, in `installedFolder` (relative to

@@ -13,7 +13,8 @@
 
 namespace vorelt {
 
-// The user's session: the applications running in it, and starting programs.
+// The session's running programs (lock files under $XDG_RUNTIME_DIR) and the starting of programs.
+// Programs start with QProcess, never through a shell; URLs open with xdg-open.
 //
 // An application announces itself by holding a lock on a file named after its identifier in a
 // folder of its display in $XDG_RUNTIME_DIR/<name>/, the product's name (/tmp/<name>-<uid>/<name>/

@@ -4,7 +4,7 @@
 
 namespace vorelt {
 
-// A moment in time, as seconds since 1970-01-01 00:00:00 UTC.
+// A moment of the system clock (std::chrono::system_clock): seconds since 1970-01-01 UTC.
 class Date {
 public:
     constexpr explicit Date(double secondsSince1970 = 0.0) : seconds_(secondsSince1970) {}

@@ -7,6 +7,7 @@
 
 namespace vorelt {
 
+// An ICU NumberFormat for the date formatter's fields, writing the locale's digits itself.
 // The numbers of a date's fields (day, hour, minute, year...) in the locale's own ten digits,
 // zero-padded and truncated as ICU's decimal format does for dates. The decimal format runs every
 // number through its general pipeline, which was most of the cost of a tick; this writes the

@@ -9,6 +9,7 @@
 
 namespace vorelt {
 
+// ICU's SimpleDateFormat, with ICU's calendar and time zone.
 // Turns moments into text with a Unicode date pattern (UTS #35), in the user's locale, calendar
 // and time zone. Any pattern is accepted; formatting always gives a string.
 class DateFormatter : public Object {

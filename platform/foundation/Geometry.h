@@ -2,6 +2,7 @@
 
 namespace vorelt {
 
+// A point in screen pixels, a plain value that the platform turns into Qt's.
 struct Point {
     double x = 0.0;
     double y = 0.0;

@@ -4,8 +4,9 @@
 
 namespace vorelt {
 
-// Who the program is, as its product names it; the toolkit takes its application name and desktop
-// file name from here. The platform takes every name of the program from here.
+// The program's names, handed to Qt as its application name and desktop file name.
+// Who the program is, as its product names it. The platform takes every name of the program from
+// here.
 struct Identity {
     // The application identifier: the desktop file's name, and the running program's announcement.
     std::string applicationId;

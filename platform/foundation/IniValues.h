@@ -4,6 +4,7 @@
 
 namespace vorelt {
 
+// A check of a QSettings INI file's text for values that QSettings would decode as objects.
 // What the INI reader would make of the values in a file, found without letting it decode any.
 class IniValues {
 public:

@@ -6,6 +6,7 @@
 
 namespace vorelt {
 
+// A single-shot QTimer of no interval on the Qt event loop.
 // Runs a function once at the next turn of the event loop, however often it was asked for in
 // this one: what leaves the program then is only the last of several changes made together.
 class NextTurn {

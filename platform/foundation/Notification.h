@@ -7,7 +7,8 @@
 
 namespace vorelt {
 
-// Something that happened to an object, as handed to delegates.
+// A plain C++ notice handed to delegates' methods, neither a Qt nor a D-Bus signal.
+// Something that happened to an object.
 struct Notification {
     std::string name;
     std::shared_ptr<Object> object;

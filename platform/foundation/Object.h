@@ -14,6 +14,7 @@ using Selector = std::string;
 class Object;
 using Action = std::function<void(Object* sender)>;
 
+// The program's own object root in plain C++ (shared_ptr, not QObject).
 // Root of every object that can receive actions by name.
 class Object : public std::enable_shared_from_this<Object> {
 public:

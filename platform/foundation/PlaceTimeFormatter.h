@@ -8,8 +8,8 @@
 
 namespace vorelt {
 
-// Writes the time of day somewhere else, and how far ahead of here it is, in the user's locale
-// and its digits.
+// ICU's SimpleDateFormat and NumberFormatter: writes the time of day somewhere else, and how far
+// ahead of here it is, in the user's locale and its digits.
 class PlaceTimeFormatter {
 public:
     enum HourCycle { LocaleHours, TwelveHours, TwentyFourHours };

@@ -5,9 +5,10 @@
 
 namespace vorelt {
 
-// The system's time zone, as the formatters use it. It is read from the file `TZ` names (with or
-// without the leading colon), else from /etc/localtime, else as ICU finds it, and it is read again
-// when that file or the link to it is replaced while the program runs.
+// The system's time zone as an ICU TimeZone, watched with QFileSystemWatcher.
+// The formatters use it. It is read from the file `TZ` names (with or without the leading colon),
+// else from /etc/localtime, else as ICU finds it, and it is read again when that file or the link
+// to it is replaced while the program runs.
 class TimeZone {
 public:
     // Reads the system's zone again; a formatter follows at its next formatting.

@@ -7,7 +7,7 @@
 
 namespace vorelt {
 
-// A repeating timer on the main thread's event loop that sends an action to its target.
+// A repeating QTimer on the main thread's event loop that sends an action to its target.
 //
 // It fires just after each whole multiple of its interval on its clock, the wall clock unless it
 // is given another (for one second: just after every second boundary). It repeats on the monotonic

@@ -6,7 +6,7 @@
 
 namespace vorelt {
 
-// An absolute URL: a scheme, a colon and the rest.
+// An absolute URL, checked by QUrl in strict mode: a scheme, a colon and the rest.
 class URL {
 public:
     // The URL, or none when the text is not an absolute URL.

@@ -252,6 +252,9 @@ struct UserDefaults::Impl {
 
 std::shared_ptr<UserDefaults> UserDefaults::standardUserDefaults() {
     auto& store = sharedStore();
+    // The shared store goes with the toolkit, whose file watcher it holds.
+    static const bool endsWithToolkit = (qAddPostRoutine(resetStandardUserDefaults), true);
+    (void)endsWithToolkit;
     if (!store) {
         store = std::make_shared<UserDefaults>(standardPath());
     }

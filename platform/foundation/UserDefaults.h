@@ -10,7 +10,8 @@
 
 namespace vorelt {
 
-// The per-user preference store: an INI file under $XDG_CONFIG_HOME/<name>/, the product's name.
+// The preference store: QSettings' INI file under $XDG_CONFIG_HOME/<name>/, written through at
+// once. <name> is the product's name.
 //
 // Every write goes to disk at once, replacing the file atomically. Writes that cannot reach the
 // disk are kept in memory for the life of the process and fail silently. A file that cannot be

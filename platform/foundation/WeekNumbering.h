@@ -6,8 +6,9 @@
 
 namespace vorelt {
 
-// Weeks of the year as a locale counts them: which day starts a week, and how many of its days
-// the first week must have in the new year (four in ISO 8601, one in the United States).
+// ICU's GregorianCalendar and NumberFormat: weeks of the year as a locale counts them: which day
+// starts a week, and how many of its days the first week must have in the new year (four in ISO
+// 8601, one in the United States).
 class WeekNumbering {
 public:
     // The user's locale for dates when `localeIdentifier` is empty.

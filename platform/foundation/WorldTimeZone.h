@@ -8,7 +8,8 @@
 
 namespace vorelt {
 
-// The time zones of the world's places, as ICU knows them, named in the user's locale.
+// ICU's TimeZone, TimeZoneNames and Collator: the time zones of the world's places, as ICU
+// knows them, named in the user's locale.
 class WorldTimeZone {
 public:
     struct Place {

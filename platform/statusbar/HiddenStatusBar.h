@@ -4,6 +4,7 @@
 
 namespace vorelt {
 
+// A host with no window, no tray item and no output.
 // The status bar while the desktop has no place for it: it shows nothing, and nothing of it
 // covers the user's windows.
 class HiddenStatusBar : public StatusBarHost {

@@ -1,13 +1,14 @@
 #include "platform/statusbar/StatusBar.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/app/Application.h"
 #include "platform/foundation/Identity.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/statusbar/HiddenStatusBar.h"
 #include "platform/statusbar/StatusBarWindow.h"
 #include "platform/statusbar/StatusItem.h"
@@ -15,6 +16,7 @@
 #include "platform/statusbar/tray/StatusNotifierAppletTray.h"
 #include "platform/statusbar/tray/StatusNotifierTray.h"
 #include "platform/statusbar/tray/StatusNotifierWatcherTracker.h"
+#include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
 
@@ -62,10 +64,10 @@ std::unique_ptr<StatusBarHost> StatusBar::hostAt(StatusBarHostRule::Place place)
 std::unique_ptr<StatusBarHost> StatusBar::defaultHost() {
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     facts_ = StatusBarHostRule::Facts{};
-    facts_.requested = Application::requestedStatusBarPlace();
-    facts_.offscreenAskedFor = Application::offscreenAskedFor();
-    facts_.display = Application::hasDisplay();
-    facts_.docksKeepTheirStrip = Application::docksKeepTheirStrip();
+    facts_.requested = requested_;
+    facts_.offscreenAskedFor = offscreenAskedFor_;
+    facts_.display = WindowingSystem::hasDisplay();
+    facts_.docksKeepTheirStrip = X11Desktop::docksKeepTheirStrip();
     facts_.currentDesktop = desktop.toStdString();
     if (!StatusBarHostRule::followsTray(facts_)) {
         return hostAt(StatusBarHostRule::place(facts_));
@@ -107,9 +109,13 @@ void StatusBar::trayRefused(const std::string& why) {
 }
 
 std::shared_ptr<StatusBar> StatusBar::systemStatusBar() {
-    // Never destroyed: its host may be a window, which must not outlive the toolkit.
-    static const auto& bar = *new std::shared_ptr<StatusBar>(new StatusBar);
-    return bar;
+    // Never destroyed, as its items may be held to the last; its host may be a window, which goes
+    // with the toolkit.
+    static const auto* bar = [] {
+        qAddPostRoutine([] { systemStatusBar()->detachHost(); });
+        return new std::shared_ptr<StatusBar>(new StatusBar);
+    }();
+    return *bar;
 }
 
 StatusBar::StatusBar() = default;
@@ -117,7 +123,7 @@ StatusBar::StatusBar() = default;
 StatusBar::~StatusBar() = default;
 
 std::shared_ptr<StatusItem> StatusBar::statusItemWithLength(double length) {
-    auto item = std::make_shared<StatusItem>(*this, length);
+    auto item = StatusItem::make(std::static_pointer_cast<StatusBar>(shared_from_this()), length);
     items_.push_back(item);
     host().addItem(*item);
     return item;
@@ -130,6 +136,11 @@ void StatusBar::removeStatusItem(const std::shared_ptr<StatusItem>& item) {
     }
     host().removeItem(**it);
     items_.erase(it);
+}
+
+void StatusBar::request(StatusBarHostRule::Place place, bool offscreenAskedFor) {
+    requested_ = place;
+    offscreenAskedFor_ = offscreenAskedFor;
 }
 
 StatusBarHost& StatusBar::host() {

@@ -1,18 +1,20 @@
 #include "platform/statusbar/StatusBarButton.h"
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
 #include "platform/statusbar/StatusItem.h"
 
 namespace vorelt {
 
-StatusBarButton::StatusBarButton(StatusItem& item) : item_(item) {}
+StatusBarButton::StatusBarButton(std::weak_ptr<StatusItem> item) : item_(std::move(item)) {}
 
 void StatusBarButton::setTitle(std::string_view title) {
     if (title == title_) {
         return;
     }
     title_.assign(title);
-    item_.buttonChanged();
+    if (const auto item = item_.lock()) {
+        item->buttonChanged();
+    }
 }
 
 void StatusBarButton::setAction(Selector action) {
@@ -25,18 +27,20 @@ Rect StatusBarButton::bounds() const {
 }
 
 Rect StatusBarButton::frameOnScreen() const {
-    return item_.frameOnScreen();
+    const auto item = item_.lock();
+    return item ? item->frameOnScreen() : Rect{};
 }
 
-std::optional<RectEdge> StatusBarButton::popoverEdge() const {
-    return item_.popoverEdge();
+Popover::Anchor StatusBarButton::popoverAnchor() const {
+    const auto item = item_.lock();
+    return item ? Popover::Anchor{item->frameOnScreen(), item->popoverEdge()} : Popover::Anchor{};
 }
 
 void StatusBarButton::performClick() {
     if (action_.empty()) {
         return;
     }
-    Application::sharedApplication()->sendAction(action_, nullptr, this);
+    ActionDispatcher::send(action_, nullptr, this);
 }
 
 }  // namespace vorelt

@@ -5,6 +5,7 @@
 
 namespace vorelt {
 
+// The choice of host from --show-in, the display, the window manager and the D-Bus tray.
 // Where the status bar's items show: the one rule, from what can be known while running.
 class StatusBarHostRule {
 public:
@@ -12,6 +13,7 @@ public:
     // title; while no applet does, the own bar shows it too.
     enum class Place { automatic, ownBar, panelTray, ownBarOrApplet, standardOutput, nowhere };
 
+    // What the command line, the environment, the window manager and the session bus say.
     struct Facts {
         // What the command line asked for; automatic when it did not.
         Place requested = Place::automatic;

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/app/Application.h"
 #include "platform/foundation/QtGeometry.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
@@ -46,7 +45,7 @@ constexpr int kEndMargin = 6;
 // Where the window manager keeps no strip for docks (sway, weston) it would frame the bar, float
 // it or put it anywhere: on X11 the bar then places itself, past the window manager.
 bool placesItself() {
-    return X11Desktop::available() && !Application::docksKeepTheirStrip();
+    return X11Desktop::available() && !X11Desktop::docksKeepTheirStrip();
 }
 
 Qt::WindowFlags barFlags() {
@@ -179,6 +178,10 @@ Rect StatusBarWindow::screenFrameOfItem(const StatusItem& item) const {
         return Rect{};
     }
     return rectFrom(QRect(view->mapToGlobal(QPoint(0, 0)), QSize(view->width(), height())));
+}
+
+bool StatusBarWindow::takesPressAt(QPoint local) const {
+    return childAt(local) != nullptr;
 }
 
 void StatusBarWindow::updateName() {

@@ -6,8 +6,14 @@
 
 namespace vorelt {
 
-StatusItem::StatusItem(StatusBar& bar, double length)
-    : bar_(bar), length_(length), button_(std::make_shared<StatusBarButton>(*this)) {}
+std::shared_ptr<StatusItem> StatusItem::make(const std::shared_ptr<StatusBar>& bar, double length) {
+    auto item = std::make_shared<StatusItem>(bar, length);
+    item->button_ = std::make_shared<StatusBarButton>(item);
+    return item;
+}
+
+StatusItem::StatusItem(std::weak_ptr<StatusBar> bar, double length)
+    : bar_(std::move(bar)), length_(length) {}
 
 StatusItem::~StatusItem() = default;
 
@@ -22,15 +28,19 @@ void StatusItem::setLength(double length) {
 }
 
 Rect StatusItem::frameOnScreen() const {
-    return bar_.host().screenFrameOfItem(*this);
+    const auto bar = bar_.lock();
+    return bar ? bar->host().screenFrameOfItem(*this) : Rect{};
 }
 
 std::optional<RectEdge> StatusItem::popoverEdge() const {
-    return bar_.host().popoverEdgeOfItem(*this);
+    const auto bar = bar_.lock();
+    return bar ? bar->host().popoverEdgeOfItem(*this) : std::nullopt;
 }
 
 void StatusItem::buttonChanged() {
-    bar_.host().itemChanged(*this);
+    if (const auto bar = bar_.lock()) {
+        bar->host().itemChanged(*this);
+    }
 }
 
 }  // namespace vorelt

@@ -12,10 +12,14 @@ class Menu;
 class StatusBar;
 class StatusBarButton;
 
-// One item of the status bar. A length of -1 means variable: the width follows the title.
+// One item of the status bar, shown by the host: a bar widget, a tray item or an output line.
+// A length of -1 means variable: the width follows the title. It does not keep its bar: with the
+// bar gone it shows nowhere.
 class StatusItem : public Object {
 public:
-    StatusItem(StatusBar& bar, double length);
+    // A new item of `bar`, with its button.
+    static std::shared_ptr<StatusItem> make(const std::shared_ptr<StatusBar>& bar, double length);
+    StatusItem(std::weak_ptr<StatusBar> bar, double length);
     ~StatusItem() override;
 
     // The item's button, or none.
@@ -36,7 +40,7 @@ public:
     void buttonChanged();
 
 private:
-    StatusBar& bar_;
+    std::weak_ptr<StatusBar> bar_;
     double length_;
     std::shared_ptr<StatusBarButton> button_;
     std::shared_ptr<Menu> menu_;

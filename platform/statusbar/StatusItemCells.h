@@ -16,6 +16,7 @@ class QTextLayout;
 
 namespace vorelt {
 
+// QImage cells of the bar's title, drawn with QPainter and QTextLayout and reused.
 // Draws a new title over the one before a character at a time, from images of single characters
 // kept from earlier titles, wherever that gives exactly the pixels that drawing the whole title
 // would: digits and their separators, at places that the change does not move. Where a glyph's
@@ -23,7 +24,7 @@ namespace vorelt {
 // ticks every second then costs no layout and no drawing of text once its digits have been seen.
 class StatusItemCells {
 public:
-    // What the title is drawn on and with.
+    // The QImage's size and scale, the QFont and the colours the title is drawn on and with.
     struct Look {
         QSize size;
         qreal scale = 1.0;
@@ -57,7 +58,7 @@ public:
                                                Qt::LayoutDirection direction);
 
 private:
-    // The image of a character, or of a run of characters drawn together, in its columns.
+    // A QImage of a character, or of a run of characters drawn together, in its columns.
     struct Cell {
         QString text;
         int phase = 0;

@@ -13,7 +13,7 @@ namespace vorelt {
 class StatusItem;
 class X11ImageWindow;
 
-// How one status item looks in the bar window: its title, highlighted under the mouse.
+// A status item's QWidget in the bar window: its title, highlighted under the mouse.
 class StatusItemView : public QWidget {
 public:
     StatusItemView(StatusItem& item, QWidget* parent);
@@ -36,8 +36,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    // A word of the title with the blanks after it, laid out on its own: a new title lays out and
-    // paints again only the words that changed.
+    // A word of the title with the blanks after it, laid out in a QTextLayout of its own: a new
+    // title lays out and paints again only the words that changed.
     struct Piece {
         QString text;
         std::unique_ptr<QTextLayout> layout;

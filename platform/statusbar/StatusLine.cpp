@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 
@@ -109,7 +109,7 @@ void StatusLine::readerGone() {
     if (readerWatch_->notifier) {
         readerWatch_->notifier->setEnabled(false);
     }
-    Application::sharedApplication()->terminate(nullptr);
+    ActionDispatcher::terminateApplication();
 }
 
 }  // namespace vorelt

@@ -10,8 +10,9 @@ class QAbstractButton;
 
 namespace vorelt {
 
-// A push button, a checkbox or a radio button. Every change the person makes (a click, Space, an
-// assistive technology's press or toggle) sends the action once; a state set in code sends none.
+// A QAbstractButton of a loaded .ui view: a push button, a checkbox or a radio button. Every change
+// the person makes (a click, Space, an assistive technology's press or toggle) sends the action
+// once; a state set in code sends none.
 class Button : public Control {
 public:
     // Checkbox states.

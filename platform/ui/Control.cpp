@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
 
 namespace vorelt {
 
@@ -21,7 +21,7 @@ bool Control::sendAction() {
     if (action_.empty()) {
         return false;
     }
-    return Application::sharedApplication()->sendAction(action_, nullptr, this);
+    return ActionDispatcher::send(action_, nullptr, this);
 }
 
 }  // namespace vorelt

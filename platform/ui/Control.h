@@ -6,7 +6,7 @@
 
 namespace vorelt {
 
-// A view that the user acts on, and that sends its action when they do.
+// A QWidget of a loaded .ui view that the user acts on, and that sends its action when they do.
 class Control : public View {
 public:
     using View::View;

@@ -7,7 +7,7 @@ class QCalendarWidget;
 
 namespace vorelt {
 
-// A month calendar with one selected day.
+// A QCalendarWidget of a loaded .ui view: a month calendar with one selected day.
 class DatePicker : public Control {
 public:
     explicit DatePicker(QCalendarWidget* calendar);

@@ -5,8 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/wayland/WaylandOverlay.h"
-#include "platform/x11/X11MouseWatcher.h"
+#include "platform/ui/GlobalEventSource.h"
 
 namespace vorelt {
 
@@ -24,28 +23,28 @@ std::map<const Object*, Monitor>& monitors() {
     return installed;
 }
 
-bool substituteSource = false;
+std::weak_ptr<GlobalEventSource> globalSource;
 std::chrono::steady_clock::time_point lastMouseDown;
 Point lastMouseDownAt;
 
-X11MouseWatcher* watcher() {
-    return substituteSource ? nullptr : X11MouseWatcher::instance();
-}
-
-// Through XWayland, presses over Wayland's own windows (the panel, native programs) reach no X11
-// program: the overlay catches them.
-WaylandOverlay* overlay() {
-    return substituteSource ? nullptr : WaylandOverlay::instance();
-}
-
-Event::Type typeOf(WaylandOverlay::Button button) {
-    switch (button) {
-        case WaylandOverlay::Button::left:
-            return Event::LeftMouseDown;
-        case WaylandOverlay::Button::right:
-            return Event::RightMouseDown;
-        default:
-            return Event::OtherMouseDown;
+// Hands an outside event to the installed monitors.
+void deliver(Event::Type type, Point locationOnScreen) {
+    const auto event = std::make_shared<Event>(type, locationOnScreen);
+    // A handler may remove monitors, its own included.
+    std::vector<const Object*> tokens;
+    for (const auto& [token, monitor] : monitors()) {
+        tokens.push_back(token);
+    }
+    for (const Object* token : tokens) {
+        const auto it = monitors().find(token);
+        if (it != monitors().end() && (it->second.mask & Event::maskFor(type)) != 0) {
+            const Event::Handler handler = it->second.handler;
+            if (type == Event::LeftMouseDown || type == Event::RightMouseDown) {
+                lastMouseDown = std::chrono::steady_clock::now();
+                lastMouseDownAt = locationOnScreen;
+            }
+            handler(event);
+        }
     }
 }
 
@@ -53,39 +52,36 @@ Event::Type typeOf(WaylandOverlay::Button button) {
 
 Event::Event(Type type, Point locationOnScreen) : type_(type), location_(locationOnScreen) {}
 
+void Event::setGlobalEventSource(std::weak_ptr<GlobalEventSource> source) {
+    if (const auto old = globalSource.lock(); old && !monitors().empty()) {
+        old->stop();
+    }
+    globalSource = std::move(source);
+    if (const auto now = globalSource.lock(); now && !monitors().empty()) {
+        now->start(deliver);
+    }
+}
+
 std::shared_ptr<Object> Event::addGlobalMonitorForEventsMatchingMask(Mask mask, Handler handler) {
-    if (!globalMonitorsAvailable() || !handler) {
+    const auto source = globalSource.lock();
+    if (!source || !handler) {
         return nullptr;
     }
     auto token = std::make_shared<MonitorToken>();
     monitors().emplace(token.get(), Monitor{mask, std::move(handler)});
-    if (X11MouseWatcher* x11 = watcher()) {
-        x11->setWatching(true);
-    }
-    if (WaylandOverlay* wayland = overlay()) {
-        wayland->startCatching([](WaylandOverlay::Button button, Point place) {
-            deliverGlobalEvent(typeOf(button), place);
-        });
-    }
+    source->start(deliver);
     return token;
 }
 
 void Event::removeMonitor(const std::shared_ptr<Object>& token) {
     monitors().erase(token.get());
-    if (X11MouseWatcher* x11 = watcher(); x11 != nullptr && monitors().empty()) {
-        x11->setWatching(false);
-    }
-    if (WaylandOverlay* wayland = overlay(); wayland != nullptr && monitors().empty()) {
-        wayland->stopCatching();
+    if (const auto source = globalSource.lock(); source && monitors().empty()) {
+        source->stop();
     }
 }
 
 bool Event::globalMonitorsAvailable() {
-    return substituteSource || X11MouseWatcher::instance() != nullptr;
-}
-
-void Event::useSubstituteSource(bool substitute) {
-    substituteSource = substitute;
+    return !globalSource.expired();
 }
 
 std::optional<Point> Event::globalMouseDownJustHandled() {
@@ -104,26 +100,6 @@ bool Event::globalMouseDownJustHandledAt(Point where) {
     const std::optional<Point> press = globalMouseDownJustHandled();
     return press && (where == Point{} || (std::abs(where.x - press->x) <= kSamePlace &&
                                           std::abs(where.y - press->y) <= kSamePlace));
-}
-
-void Event::deliverGlobalEvent(Type type, Point locationOnScreen) {
-    const auto event = std::make_shared<Event>(type, locationOnScreen);
-    // A handler may remove monitors, its own included.
-    std::vector<const Object*> tokens;
-    for (const auto& [token, monitor] : monitors()) {
-        tokens.push_back(token);
-    }
-    for (const Object* token : tokens) {
-        const auto it = monitors().find(token);
-        if (it != monitors().end() && (it->second.mask & maskFor(type)) != 0) {
-            const Handler handler = it->second.handler;
-            if (type == LeftMouseDown || type == RightMouseDown) {
-                lastMouseDown = std::chrono::steady_clock::now();
-                lastMouseDownAt = locationOnScreen;
-            }
-            handler(event);
-        }
-    }
 }
 
 }  // namespace vorelt

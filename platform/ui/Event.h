@@ -10,6 +10,9 @@
 
 namespace vorelt {
 
+class GlobalEventSource;
+
+// A press that the global event source saw (XInput2, the Wayland overlay), and its monitors.
 // An input event, and the global monitor that reports the mouse presses which go to other
 // programs.
 class Event : public Object {
@@ -34,8 +37,12 @@ public:
     Type type() const { return type_; }
     Point locationOnScreen() const { return location_; }
 
+    // Where the monitors' events come from: the desktop's in the program, a substitute in tests.
+    // Not kept: its owner (the application) ends it; without one no monitor can exist.
+    static void setGlobalEventSource(std::weak_ptr<GlobalEventSource> source);
+
     // Calls `handler` on the main thread for every event of a type in `mask` that goes to another
-    // program. Returns the monitor's token, or none where no global monitor can exist (no X11).
+    // program. Returns the monitor's token, or none where no global monitor can exist (no source).
     static std::shared_ptr<Object> addGlobalMonitorForEventsMatchingMask(Mask mask,
                                                                          Handler handler);
     static void removeMonitor(const std::shared_ptr<Object>& token);
@@ -48,11 +55,6 @@ public:
     static bool globalMouseDownJustHandledAt(Point where);
     // Where the left or right press was that a monitor was handed just now, if one was.
     static std::optional<Point> globalMouseDownJustHandled();
-
-    // Tests: replaces the windowing system as the source of outside events.
-    static void useSubstituteSource(bool substitute);
-    // Hands an outside event to the installed monitors, as the windowing system would.
-    static void deliverGlobalEvent(Type type, Point locationOnScreen);
 
 private:
     Type type_;

@@ -10,12 +10,13 @@ namespace vorelt {
 class Menu;
 class MenuItem;
 
-// Brings a menu's entries up to date just before it shows.
+// Brings a menu's entries up to date when a panel asks for it over com.canonical.dbusmenu.
 class MenuDelegate : public Object {
 public:
     virtual void menuNeedsUpdate(Menu& menu) = 0;
 };
 
+// A menu as plain data, shown by the panel over com.canonical.dbusmenu (DBusMenuExporter).
 // A list of entries that a click opens, each sending its action when chosen.
 class Menu : public Object {
 public:

@@ -1,6 +1,6 @@
 #include "platform/ui/MenuItem.h"
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
 
 namespace vorelt {
 
@@ -18,7 +18,7 @@ bool MenuItem::performAction() {
     if (separator_ || !enabled_ || action_.empty()) {
         return false;
     }
-    return Application::sharedApplication()->sendAction(action_, target_.lock().get(), this);
+    return ActionDispatcher::send(action_, target_.lock().get(), this);
 }
 
 }  // namespace vorelt

@@ -7,7 +7,8 @@
 
 namespace vorelt {
 
-// One entry of a menu: a title and the action that choosing it sends, or a separator line.
+// One entry of a menu, exported as a com.canonical.dbusmenu entry.
+// A title and the action that choosing it sends, or a separator line.
 class MenuItem : public Object {
 public:
     MenuItem(std::string title, Selector action);

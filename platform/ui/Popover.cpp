@@ -4,9 +4,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/ActionDispatcher.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/foundation/QtGeometry.h"
-#include "platform/statusbar/StatusBarButton.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/PopoverWindow.h"
 #include "platform/ui/ScreenChanges.h"
@@ -46,11 +47,11 @@ std::shared_ptr<ViewController> Popover::contentViewController() const {
     return d->content;
 }
 
-void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge) {
+void Popover::showRelativeToRect(Rect rect, const Anchor& anchor, RectEdge preferredEdge) {
     if (!d->window) {
         // Escape closes it the way its owner closes it, so that the owner knows.
         const auto closeAsOwner = [this] {
-            if (!Application::sharedApplication()->sendAction("closePopover:", nullptr, this)) {
+            if (!ActionDispatcher::send("closePopover:", nullptr, this)) {
                 performClose(this);
             }
         };
@@ -66,7 +67,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
         // Wayland's own windows are not seen: losing the focus closes it there. Where there is
         // one, the compositor may hand the focus back and forth as it maps the window.
         const bool pressesUnseen =
-            Application::inWaylandSession() && WaylandOverlay::instance() == nullptr;
+            WindowingSystem::inWaylandSession() && WaylandOverlay::instance() == nullptr;
         if (!Event::globalMonitorsAvailable() || pressesUnseen) {
             d->deactivation = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
                                                [this](Qt::ApplicationState s) {
@@ -81,21 +82,21 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
         d->content->viewWillAppear();
         d->window->setContent(contentView->widget());
     }
-    const Rect frame = view.frameOnScreen();
-    QRect anchor(static_cast<int>(frame.x + rect.x), static_cast<int>(frame.y + rect.y),
-                 std::max(1, static_cast<int>(rect.width)),
-                 std::max(1, static_cast<int>(rect.height)));
+    const Rect frame = anchor.frameOnScreen;
+    QRect place(static_cast<int>(frame.x + rect.x), static_cast<int>(frame.y + rect.y),
+                std::max(1, static_cast<int>(rect.width)),
+                std::max(1, static_cast<int>(rect.height)));
     if (frame.width <= 0.0) {
         // Not on a screen (the status line): open at the end of the top edge, where the bar's
         // item would be.
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
         const int end = QGuiApplication::isRightToLeft() ? area.left() + 1 : area.right() - 1;
-        anchor = QRect(end, area.top(), 1, 1);
+        place = QRect(end, area.top(), 1, 1);
     }
     // A host that knows where its item is (an applet at a panel's edge) chooses the side.
     const RectEdge vertical = preferredEdge == RectEdge::MaxY ? RectEdge::MaxY : RectEdge::MinY;
-    d->window->placeAgainst(anchor, view.popoverEdge().value_or(vertical));
+    d->window->placeAgainst(place, anchor.edge.value_or(vertical));
     d->window->show();
     d->window->raise();
     // For the keyboard: its first control takes the focus, at every opening. (In a Wayland
@@ -113,7 +114,7 @@ void Popover::showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge pref
 void Popover::performClose(Object*) {
     if (d->window) {
         d->window->hide();
-        Application::returnFreeMemorySoon();
+        FreeMemory::returnSoon();
     }
 }
 

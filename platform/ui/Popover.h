@@ -1,15 +1,16 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/foundation/Geometry.h"
 #include "platform/foundation/Object.h"
 
 namespace vorelt {
 
-class StatusBarButton;
 class ViewController;
 
+// A popup beside a status item: a PopoverWindow, a frameless Qt window that takes the keyboard.
 // A panel that opens anchored to a control and shows its content controller's view, and takes the
 // keyboard. It never closes by itself: only performClose: closes it. Escape sends the action
 // "closePopover:" up the responder chain, and closes it only when nobody answers; so does a change
@@ -19,6 +20,15 @@ class ViewController;
 // dismissed.)
 class Popover : public Object {
 public:
+    // A rectangle on screen and a side, whatever host the control is in.
+    // What a popover opens against: where its control is on screen (empty when it is on none, as
+    // the status line's), and the side that the control's host chooses, where it knows better than
+    // the one who opens it (an applet in a bottom or side panel).
+    struct Anchor {
+        Rect frameOnScreen;
+        std::optional<RectEdge> edge;
+    };
+
     Popover();
     ~Popover() override;
 
@@ -27,10 +37,10 @@ public:
     void setContentViewController(const std::shared_ptr<ViewController>& controller);
     std::shared_ptr<ViewController> contentViewController() const;
 
-    // Opens against `rect` of `view` (in the view's own coordinates), on `preferredEdge`; the
-    // minimum-y edge opens it below a status item. A host that knows better where its item is
-    // chooses the edge itself (an applet in a bottom or side panel). Kept on screen.
-    void showRelativeToRect(Rect rect, StatusBarButton& view, RectEdge preferredEdge);
+    // Opens against `rect` of the control at `anchor` (in the control's own coordinates), on
+    // `preferredEdge` unless the anchor names its side; the minimum-y edge opens it below a status
+    // item. Kept on screen.
+    void showRelativeToRect(Rect rect, const Anchor& anchor, RectEdge preferredEdge);
     // Closes it; harmless when it is closed.
     void performClose(Object* sender);
 

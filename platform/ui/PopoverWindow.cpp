@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/wayland/WaylandOverlay.h"
 #include "platform/x11/X11Desktop.h"
 
@@ -32,7 +32,7 @@ Qt::WindowFlags popoverFlags() {
     if (!X11Desktop::available()) {
         return flags | Qt::Tool;
     }
-    if (!Application::inWaylandSession()) {
+    if (!WindowingSystem::inWaylandSession()) {
         return flags | Qt::Tool | Qt::BypassWindowManagerHint;
     }
     return WaylandOverlay::instance() != nullptr ? flags | Qt::Window | Qt::BypassWindowManagerHint
@@ -44,7 +44,7 @@ PopoverWindow::PopoverWindow(std::function<void()> cancel)
     : QWidget(nullptr, popoverFlags()),
       cancel_(std::move(cancel)),
       layout_(new QVBoxLayout(this)),
-      plain_(Application::inWaylandSession()) {
+      plain_(WindowingSystem::inWaylandSession()) {
     setObjectName("Popover");
     // Lets scripts and assistive tools find the window.
     setWindowTitle("Popover");
@@ -56,7 +56,7 @@ PopoverWindow::PopoverWindow(std::function<void()> cancel)
     (void)winId();
     // Through XWayland a popup menu is given no keyboard focus, which the overlay's key layer
     // takes.
-    if (!Application::inWaylandSession() || WaylandOverlay::instance() != nullptr) {
+    if (!WindowingSystem::inWaylandSession() || WaylandOverlay::instance() != nullptr) {
         setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     }
     X11Desktop::skipTaskbarAndPager(winId());

@@ -10,6 +10,7 @@ class QVBoxLayout;
 
 namespace vorelt {
 
+// A frameless, always-on-top Qt tool window.
 // The frameless window of a popover: a rounded panel with an arrow that points at its anchor. It
 // takes the keyboard when it opens; Escape asks for it to be closed.
 class PopoverWindow : public QWidget {

@@ -6,6 +6,7 @@ class QObject;
 
 namespace vorelt {
 
+// QGuiApplication's and QScreen's signals of monitor changes.
 // The monitors' changes that move what lies on them: a monitor added or removed, another one
 // primary, a new geometry, and on request a new work area.
 class ScreenChanges {

@@ -10,9 +10,9 @@ class QAbstractItemView;
 
 namespace vorelt {
 
-// Rows of text: a list (one column) or a table. Activating a row (double click, Enter) sends the
-// action. A table whose resource sets "fitsRows" shows every row without scrolling, on the
-// window's own ground, and takes the height they need.
+// A QListWidget or QTableWidget of a loaded .ui view: rows of text, a list (one column) or a table.
+// Activating a row (double click, Enter) sends the action. A table whose resource sets "fitsRows"
+// shows every row without scrolling, on the window's own ground, and takes the height they need.
 class TableView : public Control {
 public:
     explicit TableView(QAbstractItemView* view);

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace vorelt {
 
-// A label or an editable text field.
+// A QLabel or QLineEdit of a loaded .ui view: a label or an editable text field.
 class TextField : public Control {
 public:
     explicit TextField(QWidget* labelOrLineEdit);

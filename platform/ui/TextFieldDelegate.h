@@ -4,7 +4,7 @@
 
 namespace vorelt {
 
-// Told about every edit the user makes in a text field: each typed character, deletion or paste.
+// Told about every edit the user makes in a QLineEdit: each typed character, deletion or paste.
 class TextFieldDelegate {
 public:
     virtual ~TextFieldDelegate() = default;

@@ -10,8 +10,9 @@ class QWidget;
 
 namespace vorelt {
 
-// A view of an interface resource. The resource's widget tree owns the widgets; a view only
-// refers to its widget and reports it gone once the widget has been destroyed.
+// A QWidget of a Qt Designer .ui resource.
+// The resource's widget tree owns the widgets; a view only refers to its widget and reports it gone
+// once the widget has been destroyed.
 class View : public Object {
 public:
     // Resizing flags: flexible left margin 1, width 2, right margin 4, bottom margin 8, height 16,

@@ -9,9 +9,9 @@
 
 namespace vorelt {
 
-// Controls one view, loaded on first use from the interface resource named after the controller
-// (a Qt Designer file). Loading connects the controller's outlets by object name and gives each
-// button the action named by its "action" property; then awakeFromNib and viewDidLoad run.
+// Controls one view: a Qt Designer .ui resource named after the controller, read by QUiLoader.
+// It is loaded on first use. Loading connects the controller's outlets by object name and gives
+// each button the action named by its "action" property; then awakeFromNib and viewDidLoad run.
 class ViewController : public Object {
 public:
     // An empty nib name loads the resource named after the class.

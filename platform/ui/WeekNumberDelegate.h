@@ -10,8 +10,9 @@ namespace vorelt {
 
 class WeekNumbering;
 
-// Paints the week numbers beside a month calendar's rows as the user's locale counts them, in
-// its digits: the toolkit's own column counts by ISO 8601 only.
+// A QItemDelegate for a QCalendarWidget's week column: paints the week numbers beside a month
+// calendar's rows as the user's locale counts them, in its digits: the toolkit's own column counts
+// by ISO 8601 only.
 class WeekNumberDelegate : public QItemDelegate {
 public:
     explicit WeekNumberDelegate(QCalendarWidget* calendar);

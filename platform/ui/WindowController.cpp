@@ -1,5 +1,6 @@
 #include "platform/ui/WindowController.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,7 +16,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/app/Application.h"
+#include "platform/foundation/FreeMemory.h"
 #include "platform/ui/ViewController.h"
 
 namespace vorelt {
@@ -25,9 +26,12 @@ namespace {
 // Shown windows keep their controllers, as the windowing system keeps shown windows.
 // In the order they were shown.
 std::vector<std::shared_ptr<WindowController>>& shownControllers() {
-    // Never destroyed: the windows must not outlive the toolkit.
-    static auto& controllers = *new std::vector<std::shared_ptr<WindowController>>;
-    return controllers;
+    // Never destroyed: the windows go with the toolkit, before it ends.
+    static auto* controllers = [] {
+        qAddPostRoutine(WindowController::releaseOpenWindows);
+        return new std::vector<std::shared_ptr<WindowController>>;
+    }();
+    return *controllers;
 }
 
 // Releases a window's controller once the user has closed the window.
@@ -48,7 +52,7 @@ public:
                         break;
                     }
                 }
-                Application::returnFreeMemorySoon();
+                FreeMemory::returnSoon();
             });
         }
         return false;

@@ -12,9 +12,10 @@ namespace vorelt {
 
 class ViewController;
 
-// Controls one window, loaded on first use from the interface resource of the given name, with a
-// content view controller whose view fills it. A shown window keeps its controller (and so the
-// content controller) alive until the user closes it; then all three are released.
+// Controls one window: a Qt Designer .ui resource read by QUiLoader into a top-level QWidget.
+// It is loaded on first use from the resource of the given name, with a content view controller
+// whose view fills it. A shown window keeps its controller (and so the content controller) alive
+// until the user closes it; then all three are released.
 class WindowController : public Object {
 public:
     explicit WindowController(std::string windowNibName);

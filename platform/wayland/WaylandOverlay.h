@@ -11,6 +11,7 @@ class QWindow;
 
 namespace vorelt {
 
+// wlroots' layer shell over libwayland-client, on a Wayland connection beside XWayland.
 // A connection of its own to the Wayland compositor, for a program whose windows go through
 // XWayland: X11 sees neither the pointer nor the presses over Wayland's own windows (a panel such
 // as waybar, native programs). A transparent layer over each output, above everything else, tells
@@ -19,6 +20,7 @@ namespace vorelt {
 // where the compositor has wlroots' layer shell (sway, Hyprland, KWin...).
 class WaylandOverlay {
 public:
+    // A wl_output: its frame and what its layer surfaces leave free.
     struct Output {
         Rect frame;
         // The output less the strips that panels keep for themselves.

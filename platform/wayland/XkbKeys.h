@@ -11,6 +11,7 @@ struct xkb_state;
 
 namespace vorelt {
 
+// libxkbcommon's reading of Wayland keyboard events into QKeyEvents.
 // The keys that a Wayland compositor sends (evdev codes, under the keymap it hands over) as the
 // toolkit's key events.
 class XkbKeys {

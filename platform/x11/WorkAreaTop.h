@@ -6,6 +6,7 @@
 
 namespace vorelt {
 
+// The bar's top from _NET_WORKAREA and the other X11 windows' _NET_WM_STRUT(_PARTIAL).
 // Where the own bar goes: the top of a monitor's work area with the bar's own strip left out, in
 // the display's pixels. The window manager's work area (_NET_WORKAREA) counts the bar's strip
 // too, so it cannot tell that strip from another dock's: the top comes from the strips that the
@@ -16,21 +17,22 @@ namespace vorelt {
 // one from a manager that has not caught up with a window's end.
 class WorkAreaTop {
 public:
-    // A strip along the top of the screen: from the screen's top edge down to `bottom`, over the
-    // columns from `startX` to `endX`, both included.
+    // A window's top strut (_NET_WM_STRUT_PARTIAL): a strip along the top of the screen: from the
+    // screen's top edge down to `bottom`, over the columns from `startX` to `endX`, both included.
     struct Strut {
         int bottom = 0;
         int startX = 0;
         int endX = 0;
     };
-    // A monitor's columns and rows, the last ones included.
+    // A monitor's columns and rows (a QScreen's geometry, in the display's pixels), the last ones
+    // included.
     struct Monitor {
         int left = 0;
         int right = 0;
         int top = 0;
         int bottom = 0;
     };
-    // What the display says.
+    // What the X11 display's window properties say.
     struct Desktop {
         // The window manager's check window; 0 when none runs.
         unsigned long windowManager = 0;

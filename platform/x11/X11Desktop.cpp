@@ -45,6 +45,14 @@ void X11Desktop::reserveTopStrip(std::uintptr_t window, int height, int startX, 
     XFlush(dpy);
 }
 
+bool X11Desktop::docksKeepTheirStrip() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "wayland") {
+        return false;
+    }
+    return platform != "xcb" || windowManagerKeepsDockStrips();
+}
+
 bool X11Desktop::windowManagerKeepsDockStrips() {
     Display* dpy = display();
     if (dpy == nullptr) {

@@ -21,6 +21,9 @@ public:
     // _NET_WM_STRUT_PARTIAL out of _NET_SUPPORTED): a dock there is an ordinary window wherever
     // the manager puts it. True without a window manager, where windows stay where they are put.
     static bool windowManagerKeepsDockStrips();
+    // Whether a dock window along the top keeps its place and strip here: not under a window
+    // manager that ignores docks' strips, nor on Wayland.
+    static bool docksKeepTheirStrip();
     // Keeps a window that is not yet shown out of taskbars and pagers.
     static void skipTaskbarAndPager(std::uintptr_t window);
     // Stops telling this program about changes of its own window's properties. Every new title

@@ -12,10 +12,10 @@ struct _XDisplay;
 
 namespace vorelt {
 
-// A window over a widget that shows a picture the X server keeps. The server repaints it
-// whenever it is uncovered, and a change is sent as just the pixels that changed, without a
-// round trip. It follows the widget's place, size and showing; pointer events pass through it to
-// the widget.
+// An Xlib child window over a widget, whose background is a pixmap that the X server keeps.
+// The server repaints it whenever it is uncovered, and a change is sent as just the pixels that
+// changed, without a round trip. It follows the widget's place, size and showing; pointer events
+// pass through it to the widget.
 class X11ImageWindow : public QObject {
 public:
     // None where there is no X11 display, or where its pixels are not 32-bit words in this

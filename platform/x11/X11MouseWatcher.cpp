@@ -11,8 +11,6 @@
 
 #include <cstring>
 
-#include "platform/statusbar/StatusBarWindow.h"
-#include "platform/ui/Event.h"
 #include "platform/x11/X11Desktop.h"
 
 namespace vorelt {
@@ -67,8 +65,9 @@ bool pressGoesToOwnWindow(Display* dpy, Window topLevel, int rootX, int rootY) {
         if (topLevelOf(dpy, id) != topLevel) {
             continue;
         }
-        const auto* bar = dynamic_cast<const StatusBarWindow*>(QWidget::find(window->winId()));
-        if (bar == nullptr) {
+        const auto* partly =
+            dynamic_cast<const X11MouseWatcher::PartlyOwnWindow*>(QWidget::find(window->winId()));
+        if (partly == nullptr) {
             return true;
         }
         int x = 0;
@@ -76,8 +75,8 @@ bool pressGoesToOwnWindow(Display* dpy, Window topLevel, int rootX, int rootY) {
         Window child = 0;
         XTranslateCoordinates(dpy, DefaultRootWindow(dpy), id, rootX, rootY, &x, &y, &child);
         const qreal scale = window->devicePixelRatio();
-        return bar->childAt(QPoint(static_cast<int>(x / scale), static_cast<int>(y / scale))) !=
-               nullptr;
+        return partly->takesPressAt(
+            QPoint(static_cast<int>(x / scale), static_cast<int>(y / scale)));
     }
     return false;
 }
@@ -115,12 +114,14 @@ bool X11MouseWatcher::initialise() {
     return true;
 }
 
-void X11MouseWatcher::setWatching(bool watching) {
+void X11MouseWatcher::watch(Report report) {
     Display* dpy = X11Desktop::display();
-    if (dpy == nullptr || watching == watching_) {
+    const bool watching = static_cast<bool>(report);
+    const bool wasWatching = static_cast<bool>(report_);
+    report_ = std::move(report);
+    if (dpy == nullptr || watching == wasWatching) {
         return;
     }
-    watching_ = watching;
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     if (watching) {
         XISetMask(bits, XI_RawButtonPress);
@@ -136,7 +137,7 @@ void X11MouseWatcher::setWatching(bool watching) {
 }
 
 bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (!watching_ || eventType != "xcb_generic_event_t") {
+    if (!report_ || eventType != "xcb_generic_event_t") {
         return false;
     }
     RawButtonEvent raw;
@@ -145,19 +146,19 @@ bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* messa
         raw.eventType != XI_RawButtonPress) {
         return false;
     }
-    Event::Type type = Event::OtherMouseDown;
+    Press press = Press::other;
     switch (raw.detail) {
         case Button1:
-            type = Event::LeftMouseDown;
+            press = Press::left;
             break;
         case Button3:
-            type = Event::RightMouseDown;
+            press = Press::right;
             break;
         case Button4:
         case Button5:
         case 6:
         case 7:
-            type = Event::ScrollWheel;
+            press = Press::scroll;
             break;
         default:
             break;
@@ -174,8 +175,9 @@ bool X11MouseWatcher::nativeEventFilter(const QByteArray& eventType, void* messa
     XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &rootX, &rootY, &winX, &winY,
                   &buttons);
     if (!pressGoesToOwnWindow(dpy, child, rootX, rootY)) {
-        Event::deliverGlobalEvent(type,
-                                  Point{static_cast<double>(rootX), static_cast<double>(rootY)});
+        // The report may stop the watching, and so end itself.
+        const Report report = report_;
+        report(press, Point{static_cast<double>(rootX), static_cast<double>(rootY)});
     }
     return true;
 }

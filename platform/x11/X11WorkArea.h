@@ -10,6 +10,7 @@
 
 namespace vorelt {
 
+// Root and client window properties (_NET_WORKAREA, struts...) watched through Xlib and xcb.
 // What decides the own bar's place on an X11 display besides the monitors: whether a window
 // manager runs, its work area, and the strips that the other windows reserve along the top. It
 // calls back when any of them may have changed: the manager came or went, the work area, the

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const vorelt::test::TemporaryConfigHome home;  // the user's own settings stay untouched
-    vorelt::Event::useSubstituteSource(true);
+    const auto outside = std::make_shared<vorelt::test::SubstituteEventSource>();
+    vorelt::Event::setGlobalEventSource(outside);
     double now = vorelt::test::kMondayAfterMidnight;
     auto delegate = vorelt::test::launchHeadless(now);
     delegate->userDefaults->setBool(true, "shouldFlashSeparator");
@@ -82,7 +83,5 @@ int main(int argc, char** argv) {
     delegate->applicationWillTerminate(nullptr);
     vorelt::Application::sharedApplication()->setDelegate(nullptr);
     delegate.reset();
-    vorelt::WindowController::releaseOpenWindows();
-    vorelt::StatusBar::systemStatusBar()->detachHost();
     return failed && !leaksOnly ? 1 : 0;
 }

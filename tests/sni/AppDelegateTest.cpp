@@ -40,7 +40,7 @@ class Launched : public testing::Test {
 protected:
     void SetUp() override { install(std::make_unique<test::RecordingHost>()); }
     void install(std::unique_ptr<StatusBarHost> bar) {
-        Event::useSubstituteSource(true);
+        Event::setGlobalEventSource(outside);
         QGuiApplication::setDesktopFileName("io.github.vorelt.Vorelt");
         StatusBar::systemStatusBar()->setHost(std::move(bar));
         // The title when the launcher is registered; its name is the autostart test's.
@@ -57,7 +57,7 @@ protected:
         StatusBar::systemStatusBar()->removeStatusItem(delegate->statusItem);
         Application::sharedApplication()->setDelegate(nullptr);
         StatusBar::systemStatusBar()->setHost(std::make_unique<test::RecordingHost>());
-        Event::useSubstituteSource(false);
+        Event::setGlobalEventSource({});
     }
     void launch() { delegate->applicationDidFinishLaunching(nullptr); }
     void clickItem() { delegate->statusItem->button()->performClick(); }
@@ -76,6 +76,8 @@ protected:
 
     test::TemporaryConfigHome home;
     test::ManualClock clock{test::kMondayAfterMidnight};
+    const std::shared_ptr<test::SubstituteEventSource> outside =
+        std::make_shared<test::SubstituteEventSource>();
     std::shared_ptr<AppDelegate> delegate;
     std::shared_ptr<UserDefaults> store = UserDefaults::standardUserDefaults();
     std::vector<std::string> titlesAtRegistration;
@@ -118,10 +120,10 @@ TEST_F(Launched, StartingAMonitorAgainReplacesTheInstalledOneAndDestroyingRemove
         EventMonitor monitor(Event::LeftMouseDownMask, [&calls](const auto&) { ++calls; });
         monitor.start();
         monitor.start();
-        Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+        outside->press(Event::LeftMouseDown);
         EXPECT_EQ(calls, 1);
     }
-    Event::deliverGlobalEvent(Event::LeftMouseDown, {});
+    outside->press(Event::LeftMouseDown);
     EXPECT_EQ(calls, 1);
 }
 

@@ -7,7 +7,7 @@
 
 namespace vorelt {
 
-// A bus signal written from the calling thread by the bus library itself. The toolkit's bus module
+// A D-Bus signal sent by libdbus itself, from the calling thread. The toolkit's bus module
 // hands every message to a thread of its own, which wakes for each: a second wakeup at every tick.
 class BusSignal {
 public:

@@ -9,7 +9,8 @@ class QDBusArgument;
 
 namespace vorelt {
 
-// What a panel reports of a menu entry: "clicked", "hovered", "opened" or "closed".
+// A com.canonical.dbusmenu Event that a panel reports of a menu entry: "clicked", "hovered",
+// "opened" or "closed".
 struct DBusMenuEvent {
     int id = 0;
     QString eventId;

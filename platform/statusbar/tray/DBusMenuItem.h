@@ -8,7 +8,7 @@ class QDBusArgument;
 
 namespace vorelt {
 
-// A menu entry's properties as a panel asks for them, without its children.
+// A com.canonical.dbusmenu entry's properties as a panel asks for them, without its children.
 struct DBusMenuItem {
     int id = 0;
     QVariantMap properties;

@@ -8,6 +8,7 @@ class QDBusArgument;
 
 namespace vorelt {
 
+// A com.canonical.dbusmenu layout node.
 // A menu entry as a panel reads a menu's layout: its id, its properties and its children, each
 // child wrapped in a variant.
 struct DBusMenuLayoutItem {

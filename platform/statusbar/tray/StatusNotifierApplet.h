@@ -21,6 +21,7 @@ namespace vorelt {
 // when the program that sent them leaves the bus.
 class StatusNotifierApplet {
 public:
+    // What one of the applet's Scroll calls reports.
     struct Report {
         Rect frame;
         // The side of the applet the popover opens on, away from its panel's edge; none off a

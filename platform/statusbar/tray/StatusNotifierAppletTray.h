@@ -9,10 +9,10 @@
 
 namespace vorelt {
 
-// The status bar on KDE Plasma, whose tray shows an item's icon only: each item is published in
-// the tray, passive (Plasma keeps it in the tray's hidden part), for the program's own panel applet
-// to show its title in the panel. While no applet shows them, the program's own bar shows them as
-// well.
+// The status bar on KDE Plasma: passive StatusNotifierItems, titled by the program's applet.
+// Plasma's tray shows an item's icon only: each item is published in the tray, passive (Plasma
+// keeps it in the tray's hidden part), for the program's own panel applet to show its title in the
+// panel. While no applet shows them, the program's own bar shows them as well.
 class StatusNotifierAppletTray : public StatusBarHost {
 public:
     using BarFactory = std::function<std::unique_ptr<StatusBarHost>()>;

@@ -7,12 +7,14 @@
 
 namespace vorelt {
 
+// The place of a click on a StatusNotifierItem: Activate's x and y, or the pointer's (QCursor).
 // Where a click on a panel's tray item happened, for the popover to open beside the item. Panels
 // tell it differently: some send the pointer's place, some a place in their own window's
 // coordinates, some no place at all (an entry of the item's menu); and in a Wayland session the
 // pointer over the shell's panel is not seen.
 class StatusNotifierClickPlace {
 public:
+    // A monitor: a QScreen, or an output as the Wayland overlay sees it.
     struct Screen {
         Rect frame;
         // The screen less its panels' strips.

@@ -16,12 +16,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/app/Application.h"
-#include "platform/app/SessionBus.h"
 #include "platform/foundation/Identity.h"
 #include "platform/foundation/PlatformLog.h"
 #include "platform/foundation/QtGeometry.h"
 #include "platform/foundation/QtText.h"
+#include "platform/foundation/SessionBus.h"
+#include "platform/foundation/WindowingSystem.h"
 #include "platform/statusbar/StatusBarButton.h"
 #include "platform/statusbar/StatusItem.h"
 #include "platform/statusbar/tray/BusSignal.h"
@@ -81,7 +81,7 @@ std::optional<Point> pointerPlace() {
     if (WaylandOverlay* overlay = WaylandOverlay::instance()) {
         return overlay->pointer();
     }
-    if (Application::inWaylandSession() || !Application::hasDisplay()) {
+    if (WindowingSystem::inWaylandSession() || !WindowingSystem::hasDisplay()) {
         return std::nullopt;
     }
     return pointFrom(QCursor::pos());

@@ -20,6 +20,7 @@ class DBusMenuExporter;
 class Menu;
 class StatusItem;
 
+// A tray item over D-Bus (the freedesktop StatusNotifierItem interface, with Ayatana's label).
 // One status item published in the desktop panel's tray: an icon with the item's title as its
 // label, and the item's menu. It has a bus connection of its own, so that several items can each
 // sit at the one object path the panel looks at, and so that the panel sees the item go when the

@@ -8,7 +8,8 @@ class QDBusArgument;
 
 namespace vorelt {
 
-// One icon image as a panel's tray reads it: ARGB32 pixels, each in network byte order.
+// One StatusNotifierItem icon image as a panel's tray reads it over D-Bus: ARGB32 pixels, each in
+// network byte order.
 struct StatusNotifierPixmap {
     int width = 0;
     int height = 0;

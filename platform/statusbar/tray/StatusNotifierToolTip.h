@@ -10,7 +10,8 @@ class QDBusArgument;
 
 namespace vorelt {
 
-// The tooltip of a tray item, as a panel reads it: an icon, a title and a longer description.
+// A StatusNotifierItem's ToolTip property, as a panel reads it over D-Bus: an icon, a title and a
+// longer description.
 struct StatusNotifierToolTip {
     QString iconName;
     QList<StatusNotifierPixmap> pixmaps;

@@ -11,6 +11,7 @@ namespace vorelt {
 
 class StatusNotifierItem;
 
+// The status bar as StatusNotifierItems in the panel's tray, with Ayatana's text labels.
 // The status bar in the desktop's own panel: each item is published as a tray item with a text
 // label, which the panel shows in place of the program's bar window.
 class StatusNotifierTray : public StatusBarHost {

@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/app/SessionBus.h"
+#include "platform/foundation/SessionBus.h"
 #include "platform/statusbar/tray/StatusNotifierItem.h"
 
 namespace vorelt {

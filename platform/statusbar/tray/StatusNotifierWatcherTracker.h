@@ -12,6 +12,7 @@ class QDBusServiceWatcher;
 
 namespace vorelt {
 
+// A QDBusServiceWatcher on the session bus's StatusNotifierWatcher and its registered host.
 // Follows the desktop panel's tray as it comes and goes (a panel restarts, a session starts its
 // panel late) and moves the status bar there and back: the tray while the session bus has a
 // StatusNotifierWatcher with a host registered and the rule takes it, the program's own host

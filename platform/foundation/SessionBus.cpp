@@ -1,4 +1,4 @@
-#include "platform/app/SessionBus.h"
+#include "platform/foundation/SessionBus.h"
 
 #include <QAccessible>
 #include <QtGlobal>

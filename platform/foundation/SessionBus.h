@@ -5,7 +5,8 @@
 
 namespace vorelt {
 
-// The desktop session's message bus, as far as the clock may use it.
+// The D-Bus session bus through QtDBus: $DBUS_SESSION_BUS_ADDRESS or $XDG_RUNTIME_DIR/bus.
+// Only as far as the clock may use it.
 class SessionBus {
 public:
     // Whether a session bus is there to connect to: named by DBUS_SESSION_BUS_ADDRESS, or the
