@@ -168,14 +168,20 @@ windows = run("xdotool", "search", "--onlyvisible", "--name", "^Settings$").spli
 run("xdotool", "windowfocus", "--sync", windows[0], "key", "ctrl+w")
 expect(lambda: not run("xdotool", "search", "--onlyvisible", "--name", "^Settings$"), "Settings did not close")
 
-# 2. The popover shows both, in that order, with an offset from here (UTC in the tests).
+# 2. The popover shows both, in that order, with an offset from here (UTC to begin with).
 open_popover()
 rows = popover_rows()
 if [row[0] for row in rows] != ["Kolkata", "Tokyo"] or [row[-1] for row in rows] != ["+5:30 h", "+9 h"]:
     fail(f"the popover shows {rows}")
 run("import", "-window", "root", os.path.join(artifacts, "world-clocks-popover-atspi.png"))
 
-# 3. After a restart they are still there.
+# 3. The system's zone changes to Tokyo's while the popover is open: the offsets follow.
+os.symlink("/usr/share/zoneinfo/Asia/Tokyo", os.path.join(work, "localtime.new"))
+os.replace(os.path.join(work, "localtime.new"), os.path.join(work, "localtime"))
+expect(lambda: [row[-1] for row in popover_rows()] == ["-3:30 h", "+0 h"],
+       lambda: f"the open popover did not follow the new zone: {popover_rows()}")
+
+# 4. After a restart they are still there.
 clock.terminate()
 clock.wait(5)
 start_clock()
