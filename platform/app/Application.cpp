@@ -225,13 +225,16 @@ bool prepareEnvironment(StatusBarHostRule::Place place) {
 // The bar repaints a few hundred pixels a second. Sent over the X connection they cost less than
 // the round trip Qt makes before drawing again into an image it shares with the server. Qt's own
 // event loop does with fewer instructions and less memory than GLib's, and the clock needs nothing
-// that only GLib's brings. Set for the toolkit's start only, so that programs started later are
+// that only GLib's brings. A GTK desktop's platform theme starts GTK, whose display probes OpenGL
+// at once, loading the GL driver (with LLVM, some 14 MB of private memory) that a theme's colours,
+// fonts and icons never use. Set for the toolkit's start only, so that programs started later are
 // not affected: the names set here, for unsetToolkitStartVariables.
 std::vector<const char*> setToolkitStartVariables() {
     std::vector<const char*> setHere;
-    for (const char* name : {"QT_XCB_NO_MITSHM", "QT_NO_GLIB"}) {
+    for (const auto& [name, value] :
+         {std::pair{"QT_XCB_NO_MITSHM", "1"}, {"QT_NO_GLIB", "1"}, {"GDK_GL", "disable"}}) {
         if (!qEnvironmentVariableIsSet(name)) {
-            qputenv(name, "1");
+            qputenv(name, value);
             setHere.push_back(name);
         }
     }

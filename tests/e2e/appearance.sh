@@ -38,3 +38,11 @@ shoot_look dark-de-x2 2 0 GTK_THEME=Adwaita:dark LANG=de_DE.UTF-8
 awk -v l="$light" -v d="$brightness" 'BEGIN { exit !(l > 0.7 && d < 0.3) }' ||
     fail "the bar does not follow the scheme: light $light, dark $brightness"
 shoot_look ar-x2 2 1 GTK_THEME=Adwaita LANG=ar_EG.UTF-8
+
+# On a GTK desktop, Qt's GTK platform theme starts GTK, whose display would load a GL driver (with
+# LLVM, some 10 MB) that a theme never uses.
+XDG_CURRENT_DESKTOP=GNOME GTK_THEME=Adwaita start_clock
+wait_for_bar ':'
+grep -q libqgtk3 "/proc/$pid/maps" || fail "no GTK platform theme on a GTK desktop"
+! grep -qE 'libLLVM|_dri\.so' "/proc/$pid/maps" || fail "GTK's display loaded a GL driver"
+stop_clock "GTK's platform theme"
