@@ -6,10 +6,8 @@
 
 namespace vorelt {
 
-// Outside presses from X11MouseWatcher (XInput2) and, on XWayland, the WaylandOverlay.
-// The desktop's outside presses: the X11 display's, and on XWayland those over Wayland's own
-// windows (the panel, native programs), which reach no X11 program and which the Wayland overlay
-// catches.
+// Outside presses from X11MouseWatcher (XInput2) and, on XWayland, from the WaylandOverlay: those
+// over Wayland's own windows (the panel, native programs), which reach no X11 program.
 class DesktopEventSource : public GlobalEventSource {
 public:
     // None where the display cannot tell of other programs' presses (no X11, no XInput 2.2).

@@ -7,9 +7,8 @@
 
 namespace vorelt {
 
-// An interface for presses over other programs: DesktopEventSource (X11, Wayland) or a test's.
-// Where the global monitors' events come from: the presses that go to other programs. The
-// desktop's source in the program, a substitute in tests.
+// Where the global monitors' presses over other programs come from: DesktopEventSource (X11,
+// Wayland) in the program, a substitute in tests.
 class GlobalEventSource {
 public:
     using Report = std::function<void(Event::Type type, Point locationOnScreen)>;
