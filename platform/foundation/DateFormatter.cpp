@@ -6,13 +6,17 @@
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
+#include <unicode/fpositer.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace vorelt {
 
@@ -48,7 +52,41 @@ icu::DateFormat::EStyle icuStyle(int style) {
     }
 }
 
+constexpr double kMillisPerDay = 86400000.0;
+// Beyond some thousands of years the calendar's arithmetic is its own business.
+constexpr double kLongestKept = 1.0e14;
+// Letters whose text stays the same all through one minute of the wall clock, where the zone's
+// offsets stay the same: everything but the second's fraction, the milliseconds of the day and
+// the day periods, which say "noon" at 12:00:00 only.
+const char16_t kSteadyLetters[] = u"GyYuUrQqMLlwWdDFgEecahHkKmvVzZOXx";
+
+// What ICU's calendar makes of a moment in a zone, as its own arithmetic does: the minute of the
+// wall clock (a count from 1970) and the second within it.
+struct WallMinute {
+    std::int64_t minute = 0;
+    int second = 0;
+};
+
+WallMinute wallMinuteOf(double millis, std::int32_t raw, std::int32_t dst) {
+    const double local = millis + (raw + dst);
+    const auto days = static_cast<std::int32_t>(std::floor(local / kMillisPerDay));
+    const auto inDay = static_cast<std::int32_t>(local - days * kMillisPerDay);
+    return {static_cast<std::int64_t>(days) * 1440 + inDay / 60000, inDay / 1000 % 60};
+}
+
 }  // namespace
+
+// The text of the last minute formatted, cut where its seconds go: ICU formats once a minute,
+// and a tick in between only writes the second's digits between the pieces.
+struct KeptMinute {
+    bool valid = false;
+    std::int64_t minute = 0;
+    std::int32_t raw = 0;
+    std::int32_t dst = 0;
+    // One more piece than seconds fields.
+    std::vector<std::string> pieces;
+    std::vector<std::unique_ptr<icu::NumberFormat>> seconds;
+};
 
 struct DateFormatter::Impl {
     // Read first: it settles the system's zone, which the format below takes a copy of.
@@ -62,6 +100,11 @@ struct DateFormatter::Impl {
     std::string pattern;
     int dateStyle = NoStyle;
     int timeStyle = NoStyle;
+    // Whether the applied pattern's text may be kept for its minute; and the minute kept.
+    bool keepsMinutes = false;
+    // How many letters each seconds field of the pattern has, in order.
+    std::vector<int32_t> secondsLetters;
+    KeptMinute kept;
 
     Impl() {
         UErrorCode status = U_ZERO_ERROR;
@@ -109,6 +152,84 @@ struct DateFormatter::Impl {
         pattern.clear();
         text.toUTF8String(pattern);
         format->applyPattern(text);
+        patternApplied();
+    }
+
+    // A pattern may be kept for a minute when ICU writes its numbers with the digits format
+    // (whose seconds are written here the same way) and none of its letters changes within one.
+    void patternApplied() {
+        kept = KeptMinute();
+        icu::UnicodeString applied;
+        format->toPattern(applied);
+        keepsMinutes = dynamic_cast<const DateDigitFormat*>(format->getNumberFormat()) != nullptr;
+        secondsLetters.clear();
+        bool quoted = false;
+        for (int32_t i = 0; i < applied.length() && keepsMinutes; ++i) {
+            const char16_t c = applied.charAt(i);
+            if (c == u'\'') {
+                quoted = !quoted;
+            } else if (quoted || !((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+                continue;
+            } else if (c == u's') {
+                if (i == 0 || applied.charAt(i - 1) != u's') {
+                    secondsLetters.push_back(0);
+                }
+                ++secondsLetters.back();
+            } else {
+                keepsMinutes = std::char_traits<char16_t>::find(
+                                   kSteadyLetters, std::size(kSteadyLetters) - 1, c) != nullptr;
+            }
+        }
+    }
+
+    // Formats with ICU and keeps the text for the rest of its minute, or gives up keeping when
+    // the seconds fields cannot be told apart.
+    std::string formatAndKeep(double millis, const WallMinute& wall, std::int32_t raw,
+                              std::int32_t dst) {
+        icu::UnicodeString text;
+        icu::FieldPositionIterator fields;
+        UErrorCode status = U_ZERO_ERROR;
+        calendar->setTime(millis, status);
+        if (U_SUCCESS(status)) {
+            format->format(*calendar, text, &fields, status);
+        }
+        kept = KeptMinute();
+        std::string result;
+        text.toUTF8String(result);
+        if (U_FAILURE(status)) {
+            return result;
+        }
+        int32_t from = 0;
+        icu::FieldPosition field;
+        while (fields.next(field)) {
+            if (field.getField() != UDAT_SECOND_FIELD) {
+                continue;
+            }
+            if (kept.seconds.size() == secondsLetters.size()) {
+                return result;
+            }
+            auto& piece = kept.pieces.emplace_back();
+            text.tempSubStringBetween(from, field.getBeginIndex()).toUTF8String(piece);
+            // ICU's own way for a seconds field: a copy of the number format, as many digits
+            // at least as the field has letters, and at most ten.
+            std::unique_ptr<icu::NumberFormat> digits(format->getNumberFormat()->clone());
+            digits->setMinimumIntegerDigits(secondsLetters[kept.seconds.size()]);
+            digits->setMaximumIntegerDigits(10);
+            icu::UnicodeString written;
+            icu::FieldPosition ignored(icu::FieldPosition::DONT_CARE);
+            digits->format(wall.second, written, ignored);
+            if (written != text.tempSubStringBetween(field.getBeginIndex(), field.getEndIndex())) {
+                return result;
+            }
+            kept.seconds.push_back(std::move(digits));
+            from = field.getEndIndex();
+        }
+        text.tempSubString(from).toUTF8String(kept.pieces.emplace_back());
+        kept.valid = kept.seconds.size() == secondsLetters.size();
+        kept.minute = wall.minute;
+        kept.raw = raw;
+        kept.dst = dst;
+        return result;
     }
 };
 
@@ -141,6 +262,7 @@ void DateFormatter::setDateFormat(std::string_view pattern) {
     }
     d->pattern.assign(pattern);
     d->format->applyPattern(d->icuPattern(pattern));
+    d->patternApplied();
 }
 
 const std::string& DateFormatter::dateFormat() const {
@@ -163,16 +285,41 @@ std::string DateFormatter::stringFromDate(const Date& date) const {
     if (const auto changes = TimeZone::systemTimeZoneChangeCount(); changes != d->zoneChanges) {
         d->zoneChanges = changes;
         d->calendar->adoptTimeZone(icu::TimeZone::createDefault());
+        d->kept = KeptMinute();
     }
-    icu::UnicodeString text;
-    icu::FieldPosition position;
+    const double millis = date.timeIntervalSince1970() * 1000.0;
+    std::int32_t raw = 0;
+    std::int32_t dst = 0;
     UErrorCode status = U_ZERO_ERROR;
-    d->calendar->setTime(date.timeIntervalSince1970() * 1000.0, status);
-    if (U_SUCCESS(status)) {
-        d->format->format(*d->calendar, text, position);
+    const bool keeps = d->keepsMinutes && std::fabs(millis) < kLongestKept;
+    if (keeps) {
+        d->calendar->getTimeZone().getOffset(millis, false, raw, dst, status);
     }
-    std::string result;
-    text.toUTF8String(result);
+    if (!keeps || U_FAILURE(status)) {
+        icu::UnicodeString text;
+        icu::FieldPosition position;
+        status = U_ZERO_ERROR;
+        d->calendar->setTime(millis, status);
+        if (U_SUCCESS(status)) {
+            d->format->format(*d->calendar, text, position);
+        }
+        std::string result;
+        text.toUTF8String(result);
+        return result;
+    }
+    const WallMinute wall = wallMinuteOf(millis, raw, dst);
+    const KeptMinute& kept = d->kept;
+    if (!kept.valid || kept.minute != wall.minute || kept.raw != raw || kept.dst != dst) {
+        return d->formatAndKeep(millis, wall, raw, dst);
+    }
+    std::string result = kept.pieces.front();
+    for (std::size_t i = 0; i < kept.seconds.size(); ++i) {
+        icu::UnicodeString written;
+        icu::FieldPosition ignored(icu::FieldPosition::DONT_CARE);
+        kept.seconds[i]->format(wall.second, written, ignored);
+        written.toUTF8String(result);
+        result += kept.pieces[i + 1];
+    }
     return result;
 }
 
