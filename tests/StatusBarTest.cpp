@@ -293,7 +293,9 @@ TEST(StatusItemCells, EveryChangeShowsThePixelsOfTheWholeTitle) {
         // Right to left, with Arabic-Indic digits.
         {"\u0628 13:00:01", "\u0628 13:00:02", "\u0661\u0663:\u0660\u0661",
          "\u0661\u0663:\u0660\u0662"},
-        // The tens beside the seconds that tick.
+        // The tens beside the seconds that tick; then the same digits at the same indices, in
+        // other places.
+        {"1:00:09", "1:00:10", "1:00:11", "1:00:17", "1:00:18"},
         {"12:00:09", "12:00:10", "12:00:11", "12:00:17", "12:00:18"},
     };
     int byCells = 0;

@@ -59,6 +59,7 @@ void StatusItemCells::take(const Look& look, Background background, const QStrin
     for (const qreal x : xs_) {
         places_.push_back(sixtyFourths(x, look.scale));
     }
+    inks_.assign(xs_.size(), {});
     // The text engine's places are whole device pixels apart only at whole scales.
     // Right-to-left letters reorder what stands beside them: the places then go back and forth.
     valid_ = xs_.size() == static_cast<size_t>(title.size()) + 1 && look.scale >= 1.0 &&
@@ -164,12 +165,21 @@ int StatusItemCells::columnAt(qsizetype index) const {
 }
 
 std::optional<std::pair<int, int>> StatusItemCells::inkAt(qsizetype index, QChar character) {
+    auto& known = inks_[static_cast<size_t>(index)];
+    for (const Ink& ink : known) {
+        if (ink.character == character) {
+            return ink.columns;
+        }
+    }
     const Cell* cell =
         advanceOf(character) < 0.0 ? nullptr : cellAt(index, QStringView(&character, 1));
-    if (cell == nullptr) {
-        return std::nullopt;
+    Ink ink{character, std::nullopt};
+    if (cell != nullptr) {
+        ink.columns =
+            std::pair{columnAt(index) - cell->inkBefore, columnAt(index + 1) + cell->inkAfter};
     }
-    return std::pair{columnAt(index) - cell->inkBefore, columnAt(index + 1) + cell->inkAfter};
+    known.push_back(ink);
+    return ink.columns;
 }
 
 bool StatusItemCells::fontKeepsPlaces() {
@@ -220,10 +230,11 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
         return nullptr;
     }
     const bool even = backgroundEven();
-    for (const Cell& cell : cells_) {
+    for (Cell& cell : cells_) {
         if (cell.phase == (from & 63) && cell.width == width && (even || cell.column == column) &&
             cell.text.size() == text.size() && cell.text.front() == text.front() &&
             QStringView(cell.text) == text) {
+            cell.used = ++uses_;
             return &cell;
         }
     }
@@ -233,7 +244,8 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
     const QImage drawn = render(index, text.toString(), left, right - left);
     const int own = column - left;
     Cell cell{
-        text.toString(), from & 63, column, width, 0, 0, drawn.copy(own, 0, width, drawn.height())};
+        text.toString(), from & 63, column, width, 0, 0, drawn.copy(own, 0, width, drawn.height()),
+        ++uses_};
     // The glyphs' ink: the columns outside their own that differ from the background alone.
     for (int y = 0; y < drawn.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
@@ -253,7 +265,9 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
         cell.inkBefore = cell.inkAfter = pixels.width();
     }
     if (cells_.size() >= kMostCells) {
-        cells_.erase(cells_.begin());
+        cells_.erase(
+            std::min_element(cells_.begin(), cells_.end(),
+                             [](const Cell& a, const Cell& b) { return a.used < b.used; }));
     }
     cells_.push_back(std::move(cell));
     return &cells_.back();

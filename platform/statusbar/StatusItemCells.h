@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -68,6 +69,13 @@ private:
         int inkBefore = 0;
         int inkAfter = 0;
         QImage image;
+        // When it was last asked for: the least recently used cell goes first.
+        std::uint64_t used = 0;
+    };
+    // Where the ink of a character reaches at one index, known for the title's places.
+    struct Ink {
+        QChar character;
+        std::optional<std::pair<int, int>> columns;
     };
 
     // Whether the characters that may be drawn alone keep each other's places: no kerning
@@ -104,6 +112,9 @@ private:
     QImage empty_;
     int even_ = -1;
     std::vector<Cell> cells_;
+    std::uint64_t uses_ = 0;
+    // By index: a tick asks again for the ink of the same neighbours.
+    std::vector<std::vector<Ink>> inks_;
 };
 
 }  // namespace vorelt
