@@ -297,6 +297,11 @@ TEST(StatusItemCells, EveryChangeShowsThePixelsOfTheWholeTitle) {
         // other places.
         {"1:00:09", "1:00:10", "1:00:11", "1:00:17", "1:00:18"},
         {"12:00:09", "12:00:10", "12:00:11", "12:00:17", "12:00:18"},
+        // Every second beside tens whose ink may reach into the seconds' columns.
+        {"12:00:00", "12:00:01", "12:00:02", "12:00:03", "12:00:04", "12:00:05", "12:00:06",
+         "12:00:07", "12:00:08", "12:00:09"},
+        {"12:00:40", "12:00:41", "12:00:42", "12:00:43", "12:00:44", "12:00:45", "12:00:46",
+         "12:00:47", "12:00:48", "12:00:49"},
     };
     int byCells = 0;
     for (const QFont& font : {QApplication::font(), slanted})
@@ -334,7 +339,7 @@ TEST(StatusItemCells, EveryChangeShowsThePixelsOfTheWholeTitle) {
                 QImage shown;
                 const auto put = [&shown](const QImage& cell, const QPoint& at) {
                     for (int y = 0; y < cell.height(); ++y) {
-                        std::copy_n(cell.constScanLine(y), cell.bytesPerLine(),
+                        std::copy_n(cell.constScanLine(y), cell.width() * 4,
                                     shown.scanLine(at.y() + y) + at.x() * 4);
                     }
                 };

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <optional>
 
 namespace vorelt {
@@ -45,6 +47,7 @@ void StatusItemCells::take(const Look& look, Background background, const QStrin
                            std::vector<qreal> xs) {
     if (!(look == look_)) {
         cells_.clear();
+        layouts_.clear();
         empty_ = QImage();
         even_ = -1;
     }
@@ -86,40 +89,67 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
             anew[static_cast<size_t>(i)] = true;
         }
     }
-    // A run of characters drawn together must hold all the ink within its columns, of the old
-    // glyphs and the new, and no glyph outside it may reach in. Glyphs further than two
+    // The columns a run paints: where the old or the new ink of its changed characters lies.
+    // Elsewhere its pixels stay as they are. Empty (first at or after end) where neither has ink.
+    const auto painted = [&](qsizetype first,
+                             qsizetype last) -> std::optional<std::pair<int, int>> {
+        std::pair<int, int> columns{std::numeric_limits<int>::max(),
+                                    std::numeric_limits<int>::min()};
+        for (qsizetype k = first; k <= last; ++k) {
+            for (int which = title[k] == title_[k] ? 0 : 2; which > 0; --which) {
+                const auto ink = inkAt(k, which == 1 ? title[k] : title_[k]);
+                if (!ink) {
+                    return std::nullopt;
+                }
+                if (ink->first < ink->second) {
+                    columns = {std::min(columns.first, ink->first),
+                               std::max(columns.second, ink->second)};
+                }
+            }
+        }
+        return columns;
+    };
+    // A run of characters drawn together must hold all the changed ink within its columns, and
+    // no glyph outside it may reach into the columns it paints. Glyphs further than two
     // characters away reach no run.
     const auto grow = [&](qsizetype first, qsizetype last) -> std::optional<bool> {
-        const int from = columnAt(first);
-        const int to = columnAt(last + 1);
-        bool grown = false;
+        const auto paints = painted(first, last);
+        if (!paints) {
+            return std::nullopt;
+        }
+        const auto [from, to] = *paints;
+        bool before = from < columnAt(first);
+        bool after = to > columnAt(last + 1);
         for (qsizetype k = std::max<qsizetype>(0, first - 2); k <= std::min(count - 1, last + 2);
              ++k) {
+            if (k >= first && k <= last) {
+                continue;
+            }
             // The new character and the old one, where it differs.
             for (int which = title[k] == title_[k] ? 1 : 2; which > 0; --which) {
                 const auto ink = inkAt(k, which == 1 ? title[k] : title_[k]);
                 if (!ink) {
                     // Only digits and separators are known to be drawn alone.
-                    if (k >= first - 1 && k <= last + 1) {
+                    if (k == first - 1 || k == last + 1) {
                         return std::nullopt;
                     }
                     continue;
                 }
-                const bool inside = k >= first && k <= last;
-                const bool before = inside ? ink->first < from : (k < first && ink->second > from);
-                const bool after = inside ? ink->second > to : (k > last && ink->first < to);
-                for (const auto& [reaches, at] :
-                     {std::pair{before, first - 1}, {after, last + 1}}) {
-                    if (!reaches) {
-                        continue;
-                    }
-                    if (at < 0 || at >= count) {
-                        return std::nullopt;
-                    }
-                    grown = grown || !anew[static_cast<size_t>(at)];
-                    anew[static_cast<size_t>(at)] = true;
+                if (ink->first < to && ink->second > from) {
+                    (k < first ? before : after) = true;
                 }
             }
+        }
+        bool grown = false;
+        for (const auto& [reaches, at] : {std::pair{before, first - 1}, {after, last + 1}}) {
+            if (!reaches) {
+                continue;
+            }
+            if (at < 0 || at >= count) {
+                return std::nullopt;
+            }
+            grown = grown || !anew[static_cast<size_t>(at)];
+            anew[static_cast<size_t>(at)] = true;
         }
         return grown;
     };
@@ -145,16 +175,33 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
         }
     }
     // Every image is taken before any is drawn, so that nothing is drawn of a change that fails.
-    std::vector<std::pair<QImage, int>> images;
+    struct Part {
+        QImage image;
+        int x;
+        int from;
+        int to;
+    };
+    std::vector<Part> parts;
     for (const auto& [first, last] : runs) {
+        const auto [from, to] = *painted(first, last);
+        if (from >= to) {
+            continue;
+        }
         const Cell* cell = cellAt(first, QStringView(title).mid(first, last - first + 1));
         if (cell == nullptr) {
             return false;
         }
-        images.emplace_back(cell->image, columnAt(first));
+        const int x = from - columnAt(first);
+        if (x < 0 || x + (to - from) > cell->image.width()) {
+            return false;
+        }
+        parts.push_back({cell->image, x, from, to});
     }
-    for (const auto& [image, column] : images) {
-        draw(image, QPoint(column, 0));
+    for (const Part& part : parts) {
+        // The painted columns of the cell's image, without a copy.
+        draw(QImage(part.image.constBits() + part.x * 4, part.to - part.from, part.image.height(),
+                    part.image.bytesPerLine(), part.image.format()),
+             QPoint(part.from, 0));
     }
     title_ = title;
     return true;
@@ -175,8 +222,7 @@ std::optional<std::pair<int, int>> StatusItemCells::inkAt(qsizetype index, QChar
         advanceOf(character) < 0.0 ? nullptr : cellAt(index, QStringView(&character, 1));
     Ink ink{character, std::nullopt};
     if (cell != nullptr) {
-        ink.columns =
-            std::pair{columnAt(index) - cell->inkBefore, columnAt(index + 1) + cell->inkAfter};
+        ink.columns = std::pair{columnAt(index) + cell->inkFirst, columnAt(index) + cell->inkEnd};
     }
     known.push_back(ink);
     return ink.columns;
@@ -246,23 +292,32 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
     Cell cell{
         text.toString(), from & 63, column, width, 0, 0, drawn.copy(own, 0, width, drawn.height()),
         ++uses_};
-    // The glyphs' ink: the columns outside their own that differ from the background alone.
+    // The glyphs' ink: the columns that differ from the background alone. Most rows hold none.
+    int first = drawn.width();
+    int end = 0;
+    const auto bytes = static_cast<size_t>(drawn.width()) * sizeof(QRgb);
     for (int y = 0; y < drawn.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         const auto* bare = reinterpret_cast<const QRgb*>(empty_.constScanLine(y)) + left;
-        const auto first = std::mismatch(row, row + own, bare).first - row;
-        cell.inkBefore = std::max(cell.inkBefore, static_cast<int>(own - first));
-        for (int x = drawn.width() - 1; x >= own + width + cell.inkAfter; --x) {
-            if (row[x] != bare[x]) {
-                cell.inkAfter = x + 1 - own - width;
-                break;
-            }
+        if (std::memcmp(row, bare, bytes) == 0) {
+            continue;
         }
+        int x = 0;
+        while (row[x] == bare[x]) {
+            ++x;
+        }
+        first = std::min(first, x);
+        for (x = drawn.width(); row[x - 1] == bare[x - 1];) {
+            --x;
+        }
+        end = std::max(end, x);
     }
+    cell.inkFirst = first - own;
+    cell.inkEnd = std::max(first, end) - own;
     // Ink at the edge of the room may go on beyond it: no run can hold such a glyph.
-    if ((left > 0 && cell.inkBefore == own) ||
-        (right < pixels.width() && own + width + cell.inkAfter == drawn.width())) {
-        cell.inkBefore = cell.inkAfter = pixels.width();
+    if ((left > 0 && first == 0) || (right < pixels.width() && end == drawn.width())) {
+        cell.inkFirst = -pixels.width();
+        cell.inkEnd = width + pixels.width();
     }
     if (cells_.size() >= kMostCells) {
         cells_.erase(
@@ -273,14 +328,28 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
     return &cells_.back();
 }
 
-QImage StatusItemCells::render(qsizetype index, const QString& text, int left, int width) const {
+QImage StatusItemCells::render(qsizetype index, const QString& text, int left, int width) {
     QImage image(width, (QSizeF(look_.size) * look_.scale).toSize().height(), QImage::Format_RGB32);
     image.setDevicePixelRatio(look_.scale);
     QPainter painter(&image);
     painter.translate(-left / look_.scale, 0.0);
     background_(painter);
     if (index >= 0) {
-        const auto layout = lineOf(text, look_.font, Qt::LeftToRight);
+        // A single character's layout serves each place it takes; a run's is drawn once.
+        std::unique_ptr<QTextLayout> own;
+        const QTextLayout* layout = nullptr;
+        if (text.size() == 1) {
+            auto it = std::find_if(layouts_.begin(), layouts_.end(),
+                                   [&text](const auto& kept) { return kept.first == text; });
+            if (it == layouts_.end()) {
+                layouts_.emplace_back(text, lineOf(text, look_.font, Qt::LeftToRight));
+                it = layouts_.end() - 1;
+            }
+            layout = it->second.get();
+        } else {
+            own = lineOf(text, look_.font, Qt::LeftToRight);
+            layout = own.get();
+        }
         painter.setPen(look_.ink);
         layout->draw(&painter, QPointF(xs_[static_cast<size_t>(index)],
                                        look_.baseline - layout->lineAt(0).ascent()));

@@ -20,8 +20,9 @@ namespace vorelt {
 // QImage cells of the bar's title, drawn with QPainter and QTextLayout and reused.
 // Draws a new title over the one before a character at a time, from images of single characters
 // kept from earlier titles, wherever that gives exactly the pixels that drawing the whole title
-// would: digits and their separators, at places that the change does not move. Where a glyph's
-// ink reaches into its neighbour's columns, the two are drawn together as one run. A title that
+// would: digits and their separators, at places that the change does not move. Only the columns
+// holding a changed character's old or new ink are painted; where a neighbour's ink reaches into
+// those, the two are drawn together as one run. A title that
 // ticks every second then costs no layout and no drawing of text once its digits have been seen.
 class StatusItemCells {
 public:
@@ -65,9 +66,10 @@ private:
         int phase = 0;
         int column = 0;
         int width = 0;
-        // How many columns the ink reaches before and after the cell's own.
-        int inkBefore = 0;
-        int inkAfter = 0;
+        // The columns its ink covers, from the cell's first: the first, and after the last
+        // (no further than the first where there is none). They may lie outside its own.
+        int inkFirst = 0;
+        int inkEnd = 0;
         QImage image;
         // When it was last asked for: the least recently used cell goes first.
         std::uint64_t used = 0;
@@ -86,12 +88,12 @@ private:
     // The first device pixel column of the character at `index`; at the title's length, the
     // column after its end.
     int columnAt(qsizetype index) const;
-    // The columns a character's ink covers at `index`, first and after the last; none for a
-    // character not drawn alone.
+    // The columns a character's ink covers at `index`, first and after the last (the same where
+    // it has none); none for a character not drawn alone.
     std::optional<std::pair<int, int>> inkAt(qsizetype index, QChar character);
     const Cell* cellAt(qsizetype index, QStringView text);
     // The background and `text` at `index`, in the device pixel columns from `left` on.
-    QImage render(qsizetype index, const QString& text, int left, int width) const;
+    QImage render(qsizetype index, const QString& text, int left, int width);
     // Whether every column of the background under the title is the same, so that a cell drawn
     // in one place may be put in another.
     bool backgroundEven();
@@ -113,6 +115,8 @@ private:
     int even_ = -1;
     std::vector<Cell> cells_;
     std::uint64_t uses_ = 0;
+    // The layouts of the single characters drawn so far, in the look's font.
+    std::vector<std::pair<QString, std::unique_ptr<QTextLayout>>> layouts_;
     // By index: a tick asks again for the ink of the same neighbours.
     std::vector<std::vector<Ink>> inks_;
 };
