@@ -18,6 +18,7 @@
 #include "platform/app/Appearance.h"
 #include "platform/app/Bundle.h"
 #include "platform/app/CommandLine.h"
+#include "platform/app/ToolkitScale.h"
 #include "platform/app/Workspace.h"
 #include "platform/foundation/FreeMemory.h"
 #include "platform/foundation/PlatformLog.h"
@@ -222,17 +223,23 @@ bool prepareEnvironment(StatusBarHostRule::Place place) {
     return chooseWindowingSystem(place);
 }
 
-// The bar repaints a few hundred pixels a second. Sent over the X connection they cost less than
-// the round trip Qt makes before drawing again into an image it shares with the server. Qt's own
-// event loop does with fewer instructions and less memory than GLib's, and the clock needs nothing
-// that only GLib's brings. A GTK desktop's platform theme starts GTK, whose display probes OpenGL
-// at once, loading the GL driver (with LLVM, some 14 MB of private memory) that a theme's colours,
-// fonts and icons never use. Set for the toolkit's start only, so that programs started later are
-// not affected: the names set here, for unsetToolkitStartVariables.
+// At a fractional scale the toolkit paints the bar's title every second, and with an image it
+// shares with the X server it makes a round trip before each paint: there the image is sent over
+// the connection instead. At whole scales the title goes to the server without the toolkit, and the
+// shared image keeps the bar's ground out of the clock's own memory. Qt's own event loop does with
+// fewer instructions and less memory than GLib's, and the clock needs nothing that only GLib's
+// brings. A GTK desktop's platform theme starts GTK, whose display probes OpenGL at once, loading
+// the GL driver (with LLVM, some 14 MB of private memory) that a theme's colours, fonts and icons
+// never use. Set for the toolkit's start only, so that programs started later are not affected: the
+// names set here, for unsetToolkitStartVariables.
 std::vector<const char*> setToolkitStartVariables() {
+    std::vector<std::pair<const char*, const char*>> wanted{{"QT_NO_GLIB", "1"},
+                                                            {"GDK_GL", "disable"}};
+    if (!ToolkitScale::wholeFromEnvironment()) {
+        wanted.emplace_back("QT_XCB_NO_MITSHM", "1");
+    }
     std::vector<const char*> setHere;
-    for (const auto& [name, value] :
-         {std::pair{"QT_XCB_NO_MITSHM", "1"}, {"QT_NO_GLIB", "1"}, {"GDK_GL", "disable"}}) {
+    for (const auto& [name, value] : wanted) {
         if (!qEnvironmentVariableIsSet(name)) {
             qputenv(name, value);
             setHere.push_back(name);

@@ -5,7 +5,9 @@
 # again, drawn digit by digit, after the wall clock steps back (libfaketime, for the clock only).
 # The item's window covers the item exactly: it ends at the bar's margin, is as high as the bar
 # above its line, and the highlight under the mouse keeps its inset at all four edges, with no
-# column or row of anything else. Crops of the item land in the artefacts.
+# column or row of anything else. At whole scales the bar's ground is in an image shared with the X
+# server; at a fractional one the clock still wakes once a second. Crops of the item land in the
+# artefacts.
 source "$(dirname "$0")/lib.sh"
 faketime=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n 1)
 [ -n "$faketime" ] || fail "libfaketime is not installed"
@@ -61,6 +63,11 @@ highlighted() {
         read_line $((ix + 6 * scale)) 0 1 "$ih" && framed $((3 * scale))
 }
 plain() { read_line $((ix + scale)) $((ih / 2)) 1 1 && [ "${line[0]}" = "$ground" ]; }
+# Whether the toolkit's image of the bar is memory shared with the X server (an X server's memfd
+# or a System V segment), not the clock's own.
+shares_image() { grep -qE 'memfd:xorg|SYSV' "/proc/$pid/maps"; }
+# Wakeups of all the clock's threads so far.
+wakeups() { cat /proc/"$pid"/task/*/status | awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
 shoot_item() { import -window root -crop "${iw}x$ih+$ix+$iy" +repage "$artifacts/bar-pixels-$1.png"; }
 
 for scale in 1 2; do
@@ -69,6 +76,7 @@ for scale in 1 2; do
         FAKETIME_DONT_FAKE_MONOTONIC=1 QT_SCALE_FACTOR=$scale start_clock
     wait_for_bar '^px [0-9:]{8}$'
     wait_until 5 item_placed || fail "x$scale: item window ${iw}x$ih+$ix+$iy, bar ${WIDTH}x$bar_height"
+    shares_image || fail "x$scale: the bar's ground is not in an image shared with the X server"
     # From the second title on: the first may be painted before the bar's last placing.
     first=$(xdotool getwindowname "$bar")
     wait_until 3 ticked || fail "x$scale: the title stays '$first'"
@@ -93,3 +101,15 @@ for scale in 1 2; do
     sample_until is "$whole"
     stop_clock "x$scale"
 done
+
+# At a fractional scale the toolkit paints the title, into an image of its own: a shared one
+# would cost a round trip to the X server, and a wakeup, every second.
+QT_SCALE_FACTOR=1.5 start_clock
+wait_for_bar '^px [0-9:]{8}$'
+sleep 1
+before=$(wakeups)
+sleep 5
+after=$(wakeups)
+((after - before <= 6)) || fail "x1.5: $((after - before)) wakeups in 5 s"
+! shares_image || fail "x1.5: the toolkit's image is shared with the X server"
+stop_clock x1.5
