@@ -151,19 +151,28 @@ void X11ImageWindow::draw(const QImage& image, const QPoint& at) {
     if (pixmap_ == 0 || image.isNull()) {
         return;
     }
-    // Xlib only reads the pixels; the image stays theirs.
-    XImage* ximage = XCreateImage(
-        display_, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_), ZPixmap, 0,
-        const_cast<char*>(reinterpret_cast<const char*>(image.constBits())),
-        static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()), 32,
-        static_cast<int>(image.bytesPerLine()));
-    if (ximage == nullptr) {
+    // Xlib only reads the pixels; the image stays theirs. Described on the stack: a tick draws.
+    XImage ximage{};
+    ximage.width = image.width();
+    ximage.height = image.height();
+    ximage.format = ZPixmap;
+    ximage.data = const_cast<char*>(reinterpret_cast<const char*>(image.constBits()));
+    ximage.byte_order = ImageByteOrder(display_);
+    ximage.bitmap_unit = BitmapUnit(display_);
+    ximage.bitmap_bit_order = BitmapBitOrder(display_);
+    ximage.bitmap_pad = 32;
+    ximage.depth = depth_;
+    ximage.bytes_per_line = static_cast<int>(image.bytesPerLine());
+    ximage.bits_per_pixel = 32;
+    const auto* visual = static_cast<Visual*>(visual_);
+    ximage.red_mask = visual->red_mask;
+    ximage.green_mask = visual->green_mask;
+    ximage.blue_mask = visual->blue_mask;
+    if (XInitImage(&ximage) == 0) {
         return;
     }
-    XPutImage(display_, pixmap_, static_cast<GC>(gc_), ximage, 0, 0, at.x(), at.y(),
+    XPutImage(display_, pixmap_, static_cast<GC>(gc_), &ximage, 0, 0, at.x(), at.y(),
               static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()));
-    ximage->data = nullptr;
-    XDestroyImage(ximage);
     changed_ |= QRect(at, image.size());
 }
 
