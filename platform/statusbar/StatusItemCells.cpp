@@ -90,7 +90,7 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
             anew[static_cast<size_t>(i)] = true;
             // The first new digit at a place brings the other nine: one after another they are
             // drawn in a fraction of the time each would take on a tick of its own.
-            if (title[i].isDigit() && !cellKnown(i, title[i])) {
+            if (kDigits.contains(title[i]) && !cellKnown(i, title[i])) {
                 for (const QChar digit : kDigits) {
                     if (advanceOf(digit) == advance) {
                         cellAt(i, QStringView(&digit, 1));
