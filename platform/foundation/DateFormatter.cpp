@@ -182,21 +182,28 @@ struct DateFormatter::Impl {
         }
     }
 
+    // ICU's text of a moment, with the places of its fields where asked; false where ICU failed.
+    bool formatWithIcu(double millis, icu::UnicodeString& text,
+                       icu::FieldPositionIterator* fields) {
+        UErrorCode status = U_ZERO_ERROR;
+        calendar->setTime(millis, status);
+        if (U_SUCCESS(status)) {
+            format->format(*calendar, text, fields, status);
+        }
+        return U_SUCCESS(status);
+    }
+
     // Formats with ICU and keeps the text for the rest of its minute, or gives up keeping when
     // the seconds fields cannot be told apart.
     std::string formatAndKeep(double millis, const WallMinute& wall, std::int32_t raw,
                               std::int32_t dst) {
         icu::UnicodeString text;
         icu::FieldPositionIterator fields;
-        UErrorCode status = U_ZERO_ERROR;
-        calendar->setTime(millis, status);
-        if (U_SUCCESS(status)) {
-            format->format(*calendar, text, &fields, status);
-        }
+        const bool formatted = formatWithIcu(millis, text, &fields);
         kept = KeptMinute();
         std::string result;
         text.toUTF8String(result);
-        if (U_FAILURE(status)) {
+        if (!formatted) {
             return result;
         }
         int32_t from = 0;
@@ -297,12 +304,7 @@ std::string DateFormatter::stringFromDate(const Date& date) const {
     }
     if (!keeps || U_FAILURE(status)) {
         icu::UnicodeString text;
-        icu::FieldPosition position;
-        status = U_ZERO_ERROR;
-        d->calendar->setTime(millis, status);
-        if (U_SUCCESS(status)) {
-            d->format->format(*d->calendar, text, position);
-        }
+        d->formatWithIcu(millis, text, nullptr);
         std::string result;
         text.toUTF8String(result);
         return result;

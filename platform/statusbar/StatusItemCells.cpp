@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 namespace vorelt {
 
@@ -90,7 +91,8 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
             anew[static_cast<size_t>(i)] = true;
             // The first new digit at a place brings the other nine: one after another they are
             // drawn in a fraction of the time each would take on a tick of its own.
-            if (kDigits.contains(title[i]) && !cellKnown(i, title[i])) {
+            if (kDigits.contains(title[i]) &&
+                keptCell(i, QStringView(title).mid(i, 1)) == nullptr) {
                 for (const QChar digit : kDigits) {
                     if (advanceOf(digit) == advance) {
                         cellAt(i, QStringView(&digit, 1));
@@ -122,12 +124,9 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
     // A run of characters drawn together must hold all the changed ink within its columns, and
     // no glyph outside it may reach into the columns it paints. Glyphs further than two
     // characters away reach no run.
-    const auto grow = [&](qsizetype first, qsizetype last) -> std::optional<bool> {
-        const auto paints = painted(first, last);
-        if (!paints) {
-            return std::nullopt;
-        }
-        const auto [from, to] = *paints;
+    const auto grow = [&](qsizetype first, qsizetype last,
+                          const std::pair<int, int>& paints) -> std::optional<bool> {
+        const auto [from, to] = paints;
         bool before = from < columnAt(first);
         bool after = to > columnAt(last + 1);
         for (qsizetype k = std::max<qsizetype>(0, first - 2); k <= std::min(count - 1, last + 2);
@@ -163,7 +162,8 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
         }
         return grown;
     };
-    std::vector<std::pair<qsizetype, qsizetype>> runs;
+    // Each run, first and last character, with the columns it paints.
+    std::vector<std::tuple<qsizetype, qsizetype, std::pair<int, int>>> runs;
     for (bool again = true; again;) {
         again = false;
         runs.clear();
@@ -175,12 +175,13 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
             while (last + 1 < count && anew[static_cast<size_t>(last) + 1]) {
                 ++last;
             }
-            const auto grown = grow(first, last);
+            const auto paints = painted(first, last);
+            const auto grown = paints ? grow(first, last, *paints) : std::nullopt;
             if (!grown) {
                 return false;
             }
             again = again || *grown;
-            runs.emplace_back(first, last);
+            runs.emplace_back(first, last, *paints);
             first = last;
         }
     }
@@ -192,8 +193,8 @@ bool StatusItemCells::change(const QString& title, const Draw& draw) {
         int to;
     };
     std::vector<Part> parts;
-    for (const auto& [first, last] : runs) {
-        const auto [from, to] = *painted(first, last);
+    for (const auto& [first, last, paints] : runs) {
+        const auto [from, to] = paints;
         if (from >= to) {
             continue;
         }
@@ -285,7 +286,7 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
     if (column < 0 || width <= 0 || column + width > pixels.width()) {
         return nullptr;
     }
-    if (Cell* cell = keptCell(from, width, text)) {
+    if (Cell* cell = keptCell(index, text)) {
         cell->used = ++uses_;
         return cell;
     }
@@ -333,23 +334,18 @@ const StatusItemCells::Cell* StatusItemCells::cellAt(qsizetype index, QStringVie
     return &cells_.back();
 }
 
-StatusItemCells::Cell* StatusItemCells::keptCell(int from, int width, QStringView text) {
+StatusItemCells::Cell* StatusItemCells::keptCell(qsizetype index, QStringView text) {
+    const int from = places_[static_cast<size_t>(index)];
+    const int width = columnAt(index + text.size()) - columnAt(index);
     const bool even = backgroundEven();
-    const int column = from >> 6;
     for (Cell& cell : cells_) {
-        if (cell.phase == (from & 63) && cell.width == width && (even || cell.column == column) &&
-            cell.text.size() == text.size() && cell.text.front() == text.front() &&
-            QStringView(cell.text) == text) {
+        if (cell.phase == (from & 63) && cell.width == width &&
+            (even || cell.column == (from >> 6)) && cell.text.size() == text.size() &&
+            cell.text.front() == text.front() && QStringView(cell.text) == text) {
             return &cell;
         }
     }
     return nullptr;
-}
-
-bool StatusItemCells::cellKnown(qsizetype index, QChar character) {
-    const int from = places_[static_cast<size_t>(index)];
-    const int width = (places_[static_cast<size_t>(index) + 1] >> 6) - (from >> 6);
-    return keptCell(from, width, QStringView(&character, 1)) != nullptr;
 }
 
 QImage StatusItemCells::render(qsizetype index, const QString& text, int left, int width) {

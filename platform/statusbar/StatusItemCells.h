@@ -92,9 +92,8 @@ private:
     // it has none); none for a character not drawn alone.
     std::optional<std::pair<int, int>> inkAt(qsizetype index, QChar character);
     const Cell* cellAt(qsizetype index, QStringView text);
-    // The cell kept for `text` at a place (in 64ths of a device pixel) and width, if any.
-    Cell* keptCell(int from, int width, QStringView text);
-    bool cellKnown(qsizetype index, QChar character);
+    // The cell kept for `text` at `index`, if any.
+    Cell* keptCell(qsizetype index, QStringView text);
     // The background and `text` at `index`, in the device pixel columns from `left` on.
     QImage render(qsizetype index, const QString& text, int left, int width);
     // Whether every column of the background under the title is the same, so that a cell drawn
